@@ -1,1 +1,47 @@
-int main() { return 0; }
+// The calculator: a ">>" prompt loop over expressions and commands, with a
+// function plotter.
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "calc/quit_requested.h"
+#include "command_loop.h"
+#include "console.h"
+#include "console_output.h"
+#include "edit_line_source.h"
+#include "plain_line_source.h"
+#include "terminal.h"
+#include "text_encoder.h"
+
+int main() {
+  // Before anything reads the locale: the line editor keeps non-ASCII input only
+  // with LC_CTYPE set, and the codeset decides the encoding of our texts.
+  std::setlocale(LC_CTYPE, "");
+  const bool input_is_terminal = isatty(STDIN_FILENO) == 1;
+  const bool output_is_terminal = isatty(STDOUT_FILENO) == 1;
+  // The editor writes escape codes to standard output: only on a terminal.
+  const bool use_editor = input_is_terminal && output_is_terminal;
+
+  calc::ConsoleOutput output(stdout, stderr, calc::TextEncoder::for_current_locale(), use_editor);
+  calc::Terminal terminal(output, output_is_terminal, input_is_terminal);
+  std::unique_ptr<calc::LineSource> source;
+  if (use_editor) {
+    source = std::make_unique<calc::EditLineSource>(output);
+  } else {
+    source = std::make_unique<calc::PlainLineSource>(STDIN_FILENO, output);
+  }
+  calc::Console console(output, *source);
+
+  try {
+    calc::run_command_loop(console, terminal);
+  } catch (const calc::QuitRequested&) {
+    // "q" or "Q": the normal exit path, status 0.
+  } catch (const std::exception& error) {
+    output.report_problem(std::string("calc: ") + error.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "text_encoder.h"
+
+namespace calc {
+
+/// Standard output of the console. Fixed texts of the program pass through the
+/// encoder; user text is written as typed. With a line editor reading the input, an
+/// unfinished last line (a prompt) is held back so that the editor can show it as its
+/// own prompt and redraw it; any other output writes it out first.
+class ConsoleOutput {
+ public:
+  /// `stream` and `errors` are not owned and must outlive the object.
+  ConsoleOutput(std::FILE* stream, std::FILE* errors, TextEncoder encoder, bool holds_prompt);
+
+  /// Bytes as they are: user input, names, numbers.
+  void write_bytes(std::string_view bytes);
+  /// A fixed UTF-8 text of the program, in the console's encoding.
+  void write_text(std::string_view utf8);
+  /// A terminal control sequence, written after anything held back.
+  void write_control(std::string_view sequence);
+
+  /// Hands over the held-back prompt (empty when nothing is held).
+  std::string take_prompt();
+  /// Writes anything held back and flushes the stream.
+  void flush();
+
+  /// One line on the error stream, after everything written so far.
+  void report_problem(std::string_view message);
+
+ private:
+  void write_out(std::string_view bytes);
+
+  std::FILE* m_stream;
+  std::FILE* m_errors;
+  TextEncoder m_encoder;
+  bool m_holds_prompt;
+  std::string m_held;
+};
+
+}  // namespace calc

@@ -1,0 +1,46 @@
+#include "edit_line_source.h"
+
+#include <editline/readline.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace calc {
+
+namespace {
+
+struct FreeDeleter {
+  void operator()(char* text) const { std::free(text); }
+};
+
+}  // namespace
+
+EditLineSource::EditLineSource(ConsoleOutput& output) : m_output(output) {
+  // The terminal's own handlers restore its mode on a signal.
+  rl_catch_signals = 0;
+  rl_instream = stdin;
+  rl_outstream = stdout;
+  using_history();
+}
+
+std::optional<InputText> EditLineSource::next_line() {
+  if (m_at_end) return std::nullopt;
+  const std::string prompt = m_output.take_prompt();
+  m_output.flush();
+  const std::unique_ptr<char, FreeDeleter> line(readline(prompt.c_str()));
+  if (!line) {
+    m_at_end = true;
+    return std::nullopt;
+  }
+  if (line.get()[0] != '\0') add_history(line.get());
+
+  InputText text;
+  const std::size_t size = std::strlen(line.get());
+  text.too_long = size > MAX_KEPT_LINE;
+  text.text.assign(line.get(), text.too_long ? MAX_KEPT_LINE : size);
+  return text;
+}
+
+}  // namespace calc
