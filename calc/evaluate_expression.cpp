@@ -310,13 +310,13 @@ double Evaluation::run() {
 
 double evaluate_expression(char* text, std::size_t capacity, ReportSink& reports) {
   const std::size_t length = strnlen(text, capacity);
-  // Normalisation at most triples the length; when that might not fit the caller's
+  // Normalisation at most doubles the length; when that might not fit the caller's
   // buffer, the text is normalised and evaluated in a buffer of its own.
-  if (length < capacity / 3) {
+  if (length < capacity / 2) {
     const int normalised = normalize_expression(text, capacity);
     return Evaluation(text, static_cast<std::size_t>(normalised), reports).run();
   }
-  std::vector<char> scratch(3 * length + 1, '\0');
+  std::vector<char> scratch(2 * length + 1, '\0');
   std::memcpy(scratch.data(), text, length);
   const auto normalised = static_cast<std::size_t>(normalize_expression(scratch.data(), scratch.size()));
   if (capacity > 0) {

@@ -36,12 +36,30 @@ void remove_characters(char* text, std::size_t& length, std::size_t at, std::siz
   length -= count;
 }
 
+bool name_at(const char* text, std::size_t available, std::string_view name) {
+  if (available < name.size()) return false;
+  for (std::size_t k = 0; k < name.size(); ++k) {
+    if (text[k] != name[k]) return false;
+  }
+  return true;
+}
+
 // Replaces a function name starting at `at` by its code; names are matched
 // case-sensitively within the text, without any word boundary.
 void replace_function_name(char* text, std::size_t& length, std::size_t at) {
+  switch (text[at]) {  // the first letters of the names; anything else is no name
+    case 's':
+    case 'c':
+    case 't':
+    case 'l':
+    case 'e':
+      break;
+    default:
+      return;
+  }
   for (const FunctionName& function : FUNCTION_NAMES) {
     const std::size_t size = function.name.size();
-    if (length - at >= size && std::memcmp(text + at, function.name.data(), size) == 0) {
+    if (name_at(text + at, length - at, function.name)) {
       text[at] = function.code;
       remove_characters(text, length, at + 1, size - 1);
       return;

@@ -14,8 +14,9 @@ namespace calc {
 /// `text` is a zero-terminated string in a buffer of `capacity` bytes. Nothing is
 /// written at or past `capacity`: if the normalised text would need more than
 /// capacity-1 bytes, the function returns -1 and the buffer holds a partial rewrite.
-/// Growth is at most twice the original length, so a buffer of 3*length+1 bytes
-/// always suffices.
+/// The text grows by at most its original length (an inserted "*" needs a digit or
+/// ")" before it, an appended ")" an "(" of its own), so a buffer of 2*length+1
+/// bytes always suffices.
 int normalize_expression(char* text, std::size_t capacity);
 
 }  // namespace calc
