@@ -39,6 +39,7 @@ void run_command_loop(Console& console, Terminal& terminal) {
   // Off after "tu": the rest of the point-count line is read next, without a prompt.
   bool show_prompt = true;
   for (;;) {
+    if (console.input_ended()) return terminal.end_input();  // met inside the plot's prompts
     if (show_prompt || console.at_line_start()) output.write_bytes(PROMPT);
     show_prompt = true;
 

@@ -22,13 +22,19 @@ InputText ended_at_nul(InputText line) {
 Console::Console(ConsoleOutput& output, LineSource& source)
     : m_output(output), m_source(source) {}
 
+std::optional<InputText> Console::next_line() {
+  std::optional<InputText> line = m_source.next_line();
+  if (!line) m_input_ended = true;
+  return line;
+}
+
 void Console::print_report(Report report) { m_output.write_text(report_text(report)); }
 
 void Console::show_text(std::string_view utf8) { m_output.write_text(utf8); }
 
 std::optional<InputText> Console::read_line() {
   if (!m_rest) {
-    std::optional<InputText> line = m_source.next_line();
+    std::optional<InputText> line = next_line();
     if (!line) return std::nullopt;
     return ended_at_nul(std::move(*line));
   }
@@ -42,7 +48,7 @@ std::optional<InputText> Console::read_token() {
   if (m_rest) m_output.flush();
   for (;;) {
     if (!m_rest) {
-      m_rest = m_source.next_line();
+      m_rest = next_line();
       if (!m_rest) return std::nullopt;
       m_rest_start = 0;
     }

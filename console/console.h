@@ -23,14 +23,19 @@ class Console final : public PlotConsole {
 
   /// True when no line has been partly read, so the next read starts a new line.
   bool at_line_start() const { return !m_rest.has_value(); }
+  /// True once a read has met the end of input.
+  bool input_ended() const { return m_input_ended; }
 
   ConsoleOutput& output() { return m_output; }
 
  private:
+  std::optional<InputText> next_line();
+
   ConsoleOutput& m_output;
   LineSource& m_source;
   std::optional<InputText> m_rest;  // the line a token read has started
   std::size_t m_rest_start = 0;     // its first unread character
+  bool m_input_ended = false;
 };
 
 }  // namespace calc

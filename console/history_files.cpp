@@ -29,7 +29,7 @@ void report_file_problem(ConsoleOutput& output, const char* action, const char* 
 // Appends `record` (possibly nothing) to the file, creating it when absent.
 void append_to_file(const char* file_name, std::string_view record, ConsoleOutput& output) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(file_name, "a"));
-  if (!file) return report_file_problem(output, "open for appending", file_name, errno);
+  if (!file) return report_file_problem(output, "append to", file_name, errno);
   const bool written = std::fwrite(record.data(), 1, record.size(), file.get()) == record.size();
   const int write_error = errno;
   const bool closed = std::fclose(file.release()) == 0;

@@ -77,7 +77,7 @@ const Transcript TRANSCRIPTS[] = {
          "\n点的个数必须是2到10000之间的整数!\n\n>>" + PROMPTS +
          "\n代入x的值后表达式太长!\n\n>>请输入表达式：\n\n表达式太长!\n\n>>",
      "", ABSENT},
-    {"end of input inside the plot's prompts", "tu\ny=x\n0", ">>" + TWO_PROMPTS + ">>", "",
+    {"end of input inside the plot's prompts", "tu\ny=x\n0", ">>" + TWO_PROMPTS, "",
      ABSENT},
     {"q as the plotted expression", "tu\ny=q\n0 1\n2\n5\n", ">>" + PROMPTS, "", ABSENT},
 };
@@ -126,7 +126,7 @@ TEST(Transcript, ChineseTextsInGbkUnderAGbkLocale) {
   const ProgramRun run = run_program(scratch, "1/0\ntu\n",
                                      {"LOCPATH=" + locales, "LC_ALL=zh_CN.GBK"});
   EXPECT_EQ(run.out, ">>\n\xb3\xfd\xd2\xd4" "0!!!\n\nans =\n\t-nan\n\n>>\xc7\xeb\xca\xe4\xc8\xeb"
-                     "\xb1\xed\xb4\xef\xca\xbd\xa3\xba\n>>");
+                     "\xb1\xed\xb4\xef\xca\xbd\xa3\xba\n");
 }
 
 }  // namespace
