@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <deque>
 #include <string>
 
 #include "console/console.h"
@@ -23,33 +22,26 @@ std::string contents(std::FILE* stream) {
   return text;
 }
 
-class ScriptedLines final : public LineSource {
- public:
-  explicit ScriptedLines(std::deque<InputText> lines) : m_lines(std::move(lines)) {}
-  std::optional<InputText> next_line() override {
-    if (m_lines.empty()) return std::nullopt;
-    InputText line = m_lines.front();
-    m_lines.pop_front();
-    return line;
-  }
-
- private:
-  std::deque<InputText> m_lines;
-};
-
+// A console reading `input` through plain reads of a temporary file.
 struct ConsoleFixture {
-  explicit ConsoleFixture(std::deque<InputText> lines)
-      : stream(std::tmpfile()), output(stream, stream, TextEncoder(), false),
-        source(std::move(lines)), console(output, source) {}
-  ~ConsoleFixture() { std::fclose(stream); }
-  std::FILE* stream;
+  explicit ConsoleFixture(const std::string& input)
+      : in(std::tmpfile()), out(std::tmpfile()), output(out, out, TextEncoder(), false),
+        source((std::fwrite(input.data(), 1, input.size(), in), std::rewind(in), fileno(in)),
+               output),
+        console(output, source) {}
+  ~ConsoleFixture() {
+    std::fclose(in);
+    std::fclose(out);
+  }
+  std::FILE* in;
+  std::FILE* out;
   ConsoleOutput output;
-  ScriptedLines source;
+  PlainLineSource source;
   Console console;
 };
 
 TEST(Console, TokensAndLinesShareOneInput) {
-  ConsoleFixture f({{"y=x"}, {"  -1"}, {""}, {" 1\t3 1+1"}, {"next"}});
+  ConsoleFixture f("y=x\n  -1\n\n 1\t3 1+1\nnext\n");
   EXPECT_EQ(f.console.read_line()->text, "y=x");
   EXPECT_TRUE(f.console.at_line_start());
   EXPECT_EQ(f.console.read_token()->text, "-1");
@@ -61,41 +53,32 @@ TEST(Console, TokensAndLinesShareOneInput) {
   f.console.skip_line_rest();  // nothing partly read: the next line stays
   EXPECT_EQ(f.console.read_token()->text, "next");
   f.console.skip_line_rest();
+  EXPECT_FALSE(f.console.input_ended());
   EXPECT_FALSE(f.console.read_line().has_value());
   EXPECT_FALSE(f.console.read_token().has_value());
+  EXPECT_TRUE(f.console.input_ended());
 }
 
 TEST(Console, CutLinesAndNulBytes) {
-  ConsoleFixture f({{"12 34", true}, {std::string("1+1\0junk", 8)}});
+  ConsoleFixture f("12 " + std::string(MAX_KEPT_LINE, '3') + "\n" + std::string("1+1\0junk", 8));
   EXPECT_EQ(f.console.read_token()->text, "12");
-  const InputText cut = *f.console.read_token();  // may go on past the cut
-  EXPECT_TRUE(cut.too_long);
+  EXPECT_TRUE(f.console.read_token()->too_long);  // it may go on past the cut
   EXPECT_TRUE(f.console.read_line()->too_long);
   EXPECT_EQ(f.console.read_line()->text, "1+1");
 }
 
 TEST(PlainLineSource, SplitsLinesLikeAPipedSession) {
-  std::FILE* input = std::tmpfile();
   const std::string long_line(100000, '7');
-  const std::string too_long(MAX_KEPT_LINE + 5, '8');
-  const std::string text = "a\r\n\nb\rc\n" + long_line + "\n" + too_long + "\nlast";
-  std::fwrite(text.data(), 1, text.size(), input);
-  std::fflush(input);
-  std::rewind(input);
-  std::FILE* out = std::tmpfile();
-  ConsoleOutput output(out, out, TextEncoder(), false);
-  PlainLineSource source(fileno(input), output);
-  const char* expected[] = {"a", "", "b\rc"};
-  for (const char* line : expected) EXPECT_EQ(source.next_line()->text, line);
-  EXPECT_EQ(source.next_line()->text, long_line);
-  const InputText cut = *source.next_line();
+  ConsoleFixture f("a\r\n\nb\rc\n" + long_line + "\n" + std::string(MAX_KEPT_LINE + 5, '8') +
+                   "\nlast");
+  for (const char* line : {"a", "", "b\rc"}) EXPECT_EQ(f.source.next_line()->text, line);
+  EXPECT_EQ(f.source.next_line()->text, long_line);
+  const InputText cut = *f.source.next_line();
   EXPECT_TRUE(cut.too_long);
   EXPECT_EQ(cut.text.size(), MAX_KEPT_LINE);
-  EXPECT_EQ(source.next_line()->text, "last");
-  EXPECT_FALSE(source.next_line().has_value());
-  EXPECT_FALSE(source.next_line().has_value());
-  std::fclose(input);
-  std::fclose(out);
+  EXPECT_EQ(f.source.next_line()->text, "last");  // no line end: still a line
+  EXPECT_FALSE(f.source.next_line().has_value());
+  EXPECT_FALSE(f.source.next_line().has_value());
 }
 
 TEST(ConsoleOutput, HoldsTheUnfinishedLineForTheLineEditor) {
