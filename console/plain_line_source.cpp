@@ -24,6 +24,7 @@ PlainLineSource::PlainLineSource(int fd, ConsoleOutput& output)
     : m_fd(fd), m_output(output), m_buffer(READ_SIZE) {}
 
 bool PlainLineSource::fill() {
+  m_output.flush();  // whatever asked for this input is shown before waiting for it
   for (;;) {
     const ssize_t count = ::read(m_fd, m_buffer.data(), m_buffer.size());
     if (count > 0) {
@@ -37,7 +38,6 @@ bool PlainLineSource::fill() {
 }
 
 std::optional<InputText> PlainLineSource::next_line() {
-  m_output.flush();
   if (m_at_end) return std::nullopt;
 
   InputText line;

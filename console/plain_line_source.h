@@ -12,7 +12,7 @@ namespace calc {
 /// line feed is dropped.
 class PlainLineSource final : public LineSource {
  public:
-  /// Reads `fd` (not owned); prompts are flushed to `output` before each read.
+  /// Reads `fd` (not owned); `output` is flushed before every wait for input.
   PlainLineSource(int fd, ConsoleOutput& output);
 
   std::optional<InputText> next_line() override;

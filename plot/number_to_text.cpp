@@ -1,5 +1,6 @@
 #include "number_to_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -36,13 +37,23 @@ RoundedDigits rounded_digits(double magnitude) {
   char significant[SIGNIFICANT_DIGITS];
   significant[0] = scientific[0];
   std::memcpy(significant + 1, scientific + 2, SIGNIFICANT_DIGITS - 1);
-  const char* exponent = scientific + SIGNIFICANT_DIGITS + 2;  // after "e"
+  const char* exponent = scientific + SIGNIFICANT_DIGITS + 2;  // after the "e"
   int exponent_value = 0;
   std::from_chars(exponent + (*exponent == '+' ? 1 : 0), result.ptr, exponent_value);
 
   out.point = exponent_value + 1;
   const int wanted = out.point + DECIMALS;
-  if (wanted < 0) return out;  // every kept digit is a leading zero
+  if (wanted < 0) {
+    // Nothing is kept and nothing rounds. The position is that of the shortest form
+    // of x, the number as written: 0.000000000001, whose double lies just below
+    // 1e-12, has its first digit at the twelfth decimal, not the thirteenth.
+    const auto shortest = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                        std::chars_format::scientific);
+    const char* e = std::find(scientific, shortest.ptr, 'e') + 1;
+    std::from_chars(e + (*e == '+' ? 1 : 0), shortest.ptr, exponent_value);
+    out.point = exponent_value + 1;
+    return out;
+  }
 
   // Keep `wanted` digits (zeros past the 17th); the first dropped one decides.
   for (int i = 0; i < wanted; ++i) out.digits[i] = i < SIGNIFICANT_DIGITS ? significant[i] : '0';
