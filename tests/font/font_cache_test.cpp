@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -441,6 +442,21 @@ TEST(FontCache, SameStringDrawsIdenticallyEveryTime) {
     cache.glyph_run(*cache.font(arial20()), "x");
     cache.glyph_run(*cache.font(changed(arial20(), [](auto& f) { f.underline = 1; })), "x");
     EXPECT_EQ(cache.statistics().strikes, 1u);
+}
+
+TEST(FontCache, CachesOnSeparateThreadsDrawAlike) {
+    // One cache per thread, no shared state: both draw the same pictures.
+    CoverageCanvas pictures[2] = {CoverageCanvas(400, 200), CoverageCanvas(400, 200)};
+    auto draw = [](CoverageCanvas& canvas) {
+        FontCache cache;
+        auto font = cache.font(arial20());
+        for (int i = 0; i < 20; ++i) canvas.draw(cache.glyph_run(*font, "Threads \xE4\xB8\xAD"), 10, 10 + 8 * i);
+    };
+    std::thread other(draw, std::ref(pictures[1]));
+    draw(pictures[0]);
+    other.join();
+    EXPECT_EQ(pictures[0], pictures[1]);
+    EXPECT_GT(pictures[0].count_at_least(128), 100);
 }
 
 }  // namespace

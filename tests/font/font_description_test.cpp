@@ -18,24 +18,6 @@ TEST(FontDescription, DefaultRecordIsTheResetFont) {
     EXPECT_EQ(face_name(d), "System");
 }
 
-TEST(FontDescription, BytesLandAtTheRecordOffsets) {
-    FontDescription d;
-    d.height = 0x01020304;
-    d.weight = 700;
-    d.quality = 3;
-    set_face_name(d, "Arial");
-    unsigned char bytes[60];
-    std::memcpy(bytes, &d, sizeof bytes);
-    std::int32_t height;
-    std::memcpy(&height, bytes, 4);
-    EXPECT_EQ(height, 0x01020304);
-    std::int32_t weight;
-    std::memcpy(&weight, bytes + 16, 4);
-    EXPECT_EQ(weight, 700);
-    EXPECT_EQ(bytes[26], 3);
-    EXPECT_EQ(std::memcmp(bytes + 28, "Arial\0", 6), 0);
-}
-
 TEST(FontDescription, FaceNamesAreCutToThirtyOneBytesAtCharacterBoundaries) {
     struct Case {
         const char* name;

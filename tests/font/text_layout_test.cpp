@@ -65,7 +65,10 @@ TEST(TextLayout, AlignsSingleLines) {
         EXPECT_EQ(placed(layout), (std::vector<Placed>{{"abc", c.x, c.y}})) << c.format;
         EXPECT_EQ(layout.height, c.result) << c.format;
         EXPECT_TRUE(layout.draws);
+        EXPECT_TRUE(layout.clips);
+        EXPECT_EQ(layout.clip, rect);
     }
+    EXPECT_FALSE(fixed_layout("abc", rect, FORMAT_NOCLIP).clips);
 }
 
 TEST(TextLayout, BreaksLinesAtLineFeedsAndCarriageReturns) {
@@ -173,13 +176,6 @@ TEST(TextLayout, CalcRectMeasuresAndDrawsNothing) {
         EXPECT_EQ(layout.bounds, c.bounds) << c.text;
         EXPECT_EQ(layout.height, c.height) << c.text;
     }
-}
-
-TEST(TextLayout, ClipsToTheRectangleUnlessToldNotTo) {
-    const TextRect rect{1, 2, 3, 4};
-    EXPECT_TRUE(fixed_layout("a", rect, 0).clips);
-    EXPECT_EQ(fixed_layout("a", rect, 0).clip, rect);
-    EXPECT_FALSE(fixed_layout("a", rect, FORMAT_NOCLIP).clips);
 }
 
 // The input box measures its prompt with these flags in a rectangle 90 narrower

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -11,6 +10,7 @@
 #include "font/face_resolver.h"
 #include "font/font_scaling.h"
 #include "font/strike.h"
+#include "font/text_orientation.h"
 #include "font/utf8.h"
 
 namespace korvi::raster {
@@ -25,71 +25,9 @@ constexpr std::size_t MAX_FONTS = 4096;
 // Output stops at this pen position: nothing beyond it lands on any surface.
 constexpr std::int64_t MAX_PEN = std::int64_t{1} << 30;
 
-constexpr double FIXED_ONE = 65536.0;
-
-// The linear part that takes unrotated device offsets to device offsets: rotation
-// by the escapement, then the scale, divided by the absolute scale the glyphs were
-// sized with. Quantised to 16.16 so that positions and bitmaps agree exactly.
-struct Orientation {
-    std::array<FT_Fixed, 4> fixed{0x10000, 0, 0, 0x10000};
-    std::array<double, 4> t{1, 0, 0, 1};
-    bool axis_aligned = true;  // a signed permutation: boxes map to boxes exactly
-
-    DevicePoint apply(double x, double y) const { return {t[0] * x + t[1] * y, t[2] * x + t[3] * y}; }
-};
-
-void exact_rotation(std::int32_t escapement, double& cosine, double& sine) {
-    switch (escapement) {
-        case 0: cosine = 1; sine = 0; return;
-        case 900: cosine = 0; sine = 1; return;
-        case 1800: cosine = -1; sine = 0; return;
-        case 2700: cosine = 0; sine = -1; return;
-        default: {
-            const double angle = escapement * std::numbers::pi / 1800.0;
-            cosine = std::cos(angle);
-            sine = std::sin(angle);
-        }
-    }
-}
-
-Orientation make_orientation(std::int32_t escapement, double sx, double sy) {
-    double c = 1, s = 0;
-    exact_rotation(escapement, c, s);
-    const double ax = std::abs(sx);
-    const double ay = std::abs(sy);
-    // y grows downwards, so a counter-clockwise turn takes the baseline direction
-    // (1, 0) to (cos, -sin).
-    const std::array<double, 4> exact{std::copysign(1.0, sx) * c, sx * s / ay,
-                                      -sy * s / ax, std::copysign(1.0, sy) * c};
-    Orientation o;
-    bool permutation = true;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const double clamped = std::clamp(exact[i], -32767.0, 32767.0);
-        o.fixed[i] = static_cast<FT_Fixed>(std::lround(clamped * FIXED_ONE));
-        o.t[i] = static_cast<double>(o.fixed[i]) / FIXED_ONE;
-        permutation = permutation && (o.t[i] == 0 || o.t[i] == 1 || o.t[i] == -1);
-    }
-    o.axis_aligned = permutation && (o.t[0] == 0) == (o.t[3] == 0) &&
-                     (o.t[1] == 0) == (o.t[2] == 0) && (o.t[0] == 0) != (o.t[1] == 0);
-    return o;
-}
-
-TextQuad make_quad(const Orientation& o, double x0, double y0, double x1, double y1) {
-    TextQuad q;
-    q.corners = {o.apply(x0, y0), o.apply(x1, y0), o.apply(x1, y1), o.apply(x0, y1)};
-    q.axis_aligned = o.axis_aligned;
-    double min_x = q.corners[0].x, max_x = min_x, min_y = q.corners[0].y, max_y = min_y;
-    for (const DevicePoint& p : q.corners) {
-        min_x = std::min(min_x, p.x);
-        max_x = std::max(max_x, p.x);
-        min_y = std::min(min_y, p.y);
-        max_y = std::max(max_y, p.y);
-    }
-    q.left = static_cast<std::int32_t>(std::floor(min_x));
-    q.top = static_cast<std::int32_t>(std::floor(min_y));
-    q.right = static_cast<std::int32_t>(std::ceil(max_x));
-    q.bottom = static_cast<std::int32_t>(std::ceil(max_y));
-    return q;
+// Device pixels divided by the scale, rounded, as a logical size.
+std::int32_t logical_units(double v) {
+    return static_cast<std::int32_t>(std::min<double>(std::round(v), INT32_MAX));
 }
 
 struct Bounds {
@@ -110,8 +48,6 @@ struct Bounds {
     }
     void add(const TextQuad& q) { add(q.left, q.top, q.right, q.bottom); }
 };
-
-std::int32_t round_to_int(double v) { return static_cast<std::int32_t>(std::lround(v)); }
 
 // The strike last used for one font at one scale: consecutive calls with the same
 // font and scale (the usual case) skip the key computation and the hash lookup.
@@ -274,8 +210,8 @@ TextExtent FontCache::text_extent(const Font& font, std::string_view utf8, TextS
         width += strike.entry(c, impl).advance;
     }
     TextExtent extent;
-    extent.width = static_cast<std::int32_t>(std::min<double>(std::lround(width / ax), INT32_MAX));
-    extent.height = round_to_int(strike.size().cell / ay);
+    extent.width = logical_units(static_cast<double>(width) / ax);
+    extent.height = logical_units(strike.size().cell / ay);
     return extent;
 }
 
@@ -294,7 +230,7 @@ void FontCache::glyph_run(const Font& font, std::string_view utf8, TextScale sca
     const double ascent = size.ascent;
 
     Bounds bounds;
-    out.glyphs.reserve(utf8.size());
+    out.glyphs.reserve(std::min<std::size_t>(utf8.size(), 4096));
     std::int64_t pen = 0;
     std::int64_t mark_begin = -1;
     std::int64_t mark_end = -1;
@@ -308,13 +244,13 @@ void FontCache::glyph_run(const Font& font, std::string_view utf8, TextScale sca
 
         std::int32_t x;
         std::int32_t y;
-        if (o.axis_aligned && o.t[0] == 1 && o.t[3] == 1) {
+        if (o.identity()) {
             x = static_cast<std::int32_t>(pen);
             y = size.ascent;
         } else {
             const DevicePoint origin = o.apply(static_cast<double>(pen), ascent);
-            x = round_to_int(origin.x);
-            y = round_to_int(origin.y);
+            x = round_to_pixel(origin.x);
+            y = round_to_pixel(origin.y);
         }
         x += bitmap.left;
         y += bitmap.top;
@@ -367,7 +303,7 @@ void FontCache::clear_glyphs() { m_impl->clear_strikes(); }
 FontCacheStatistics FontCache::statistics() const {
     FontCacheStatistics s;
     s.fonts = m_impl->fonts.size();
-    s.faces = m_impl->faces_by_location.size();
+    for (const auto& [location, face] : m_impl->faces_by_location) s.faces += face ? 1 : 0;
     s.strikes = m_impl->strikes.size();
     s.glyph_bytes = m_impl->glyph_bytes;
     return s;
