@@ -114,6 +114,15 @@ void CoverageCanvas::draw(const GlyphRun& run, int x, int y, int cell_value) {
     if (run.has_mark) fill_quad(run.mark, x, y, 255);
 }
 
+void CoverageCanvas::frame(int left, int top, int right, int bottom, std::uint8_t value) {
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const bool edge = y == top || y == bottom - 1 || x == left || x == right - 1;
+            if (edge && x >= 0 && y >= 0 && x < m_width && y < m_height) m_pixels[index(x, y)] = value;
+        }
+    }
+}
+
 int CoverageCanvas::count_at_least(std::uint8_t threshold) const {
     return static_cast<int>(std::count_if(m_pixels.begin(), m_pixels.end(),
                                           [threshold](std::uint8_t p) { return p >= threshold; }));

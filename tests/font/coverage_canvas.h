@@ -24,6 +24,10 @@ public:
     // and mark at full ink, antialiased coverage blended towards 255.
     void draw(const GlyphRun& run, int x, int y, int cell_value = -1);
 
+    // Outlines the box [left, right) x [top, bottom) in value (to show a layout's
+    // rectangle).
+    void frame(int left, int top, int right, int bottom, std::uint8_t value);
+
     // Pixels of at least the threshold.
     int count_at_least(std::uint8_t threshold) const;
     // Bounding box [left, right) x [top, bottom) of pixels of at least the

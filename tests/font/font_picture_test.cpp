@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "coverage_canvas.h"
+#include "font/text_layout.h"
 #include "font_test_support.h"
 
 namespace korvi::raster {
@@ -56,6 +57,42 @@ TEST(FontPicture, SampleSheet) {
     const std::string path = testing::picture_path("font_samples.png");
     EXPECT_TRUE(canvas.write_png(path)) << path;
     EXPECT_GT(canvas.count_at_least(128), 2000);
+}
+
+TEST(FontPicture, FormattedTextSheet) {
+    FontCache& cache = shared_font_cache();
+    auto font = cache.font(describe("Arial", 14, 4));
+    const FontMeasurer measurer(cache, *font);
+    CoverageCanvas canvas(560, 240);
+    struct Sample {
+        const char* text;
+        TextRect rect;
+        std::uint32_t format;
+    };
+    const Sample samples[] = {
+        {"Please enter the expression to plot, for example sin(x)*x, then press &OK.",
+         {10, 10, 277, 100}, FORMAT_WORDBREAK},
+        {"Centred\nlines of\ndifferent width", {290, 10, 550, 100}, FORMAT_CENTER},
+        {"Name:\tvalue\nLonger name:\tvalue", {10, 110, 277, 160}, FORMAT_EXPANDTABS},
+        {"A line much too long for its box gets an ellipsis", {290, 110, 500, 130},
+         FORMAT_SINGLELINE | FORMAT_END_ELLIPSIS},
+        {"Bottom right, E&xit && more", {290, 140, 550, 230}, FORMAT_SINGLELINE | FORMAT_BOTTOM | FORMAT_RIGHT},
+        {"\xE8\xAF\xB7\xE8\xBE\x93\xE5\x85\xA5\xE8\xA1\xA8\xE8\xBE\xBE\xE5\xBC\x8F\xEF\xBC\x9A"
+         "\xE8\xBF\x99\xE6\x98\xAF\xE4\xB8\x80\xE4\xB8\xAA\xE5\xBE\x88\xE9\x95\xBF\xE7\x9A\x84"
+         "\xE6\x8F\x90\xE7\xA4\xBA", {10, 170, 150, 235}, FORMAT_WORDBREAK},
+    };
+    GlyphRun run;
+    for (const Sample& s : samples) {
+        canvas.frame(s.rect.left - 1, s.rect.top - 1, s.rect.right + 1, s.rect.bottom + 1, 50);
+        const TextLayout layout = layout_text(s.text, s.rect, s.format, measurer);
+        for (const TextPiece& piece : layout.pieces) {
+            cache.glyph_run(*font, piece.text, {}, run, piece.mark);
+            canvas.draw(run, piece.x, piece.y);
+        }
+    }
+    const std::string path = testing::picture_path("font_layout.png");
+    EXPECT_TRUE(canvas.write_png(path)) << path;
+    EXPECT_GT(canvas.count_at_least(128), 1000);
 }
 
 }  // namespace

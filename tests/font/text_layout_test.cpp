@@ -1,3 +1,5 @@
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "font/text_layout.h"
@@ -298,6 +300,51 @@ TEST(TextLayout, EndEllipsisCutsLinesThatDoNotFit) {
     const TextLayout cut = fixed_layout("abcdefg&h", {0, 0, 65, 20}, FORMAT_END_ELLIPSIS);
     EXPECT_EQ(cut.pieces[0].text, "abc...");
     EXPECT_EQ(cut.pieces[0].mark.end, 0u);
+}
+
+// ---- robustness ---------------------------------------------------------------
+
+TEST(TextLayout, RandomTextsAndFlagsKeepTheLayoutConsistent) {
+    FontCache& cache = testing::shared_font_cache();
+    auto font = cache.font(testing::describe("Arial", 14));
+    const FontMeasurer measurer(cache, *font);
+    std::mt19937 random(20240601);
+    const std::string alphabet[] = {"a", "b", " ", "  ", "\t", "\n", "\r", "\r\n", "&", "&&",
+                                    "\xE4\xB8\xAD", "\xFF", "\xE4", "\xC0\x80", "Wide", "."};
+    const std::uint32_t flags[] = {FORMAT_CENTER, FORMAT_RIGHT, FORMAT_VCENTER, FORMAT_BOTTOM,
+                                   FORMAT_WORDBREAK, FORMAT_SINGLELINE, FORMAT_EXPANDTABS,
+                                   FORMAT_NOCLIP, FORMAT_NOPREFIX, FORMAT_END_ELLIPSIS};
+    GlyphRun run;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int parts = static_cast<int>(random() % 24);
+        for (int i = 0; i < parts; ++i) text += alphabet[random() % std::size(alphabet)];
+        std::uint32_t format = 0;
+        for (std::uint32_t flag : flags) format |= (random() % 3 == 0) ? flag : 0;
+        const std::int32_t width = static_cast<std::int32_t>(random() % 120) - 10;
+        const TextRect rect{5, 7, 5 + width, 60};
+
+        const TextLayout drawn = layout_text(text, rect, format, measurer);
+        const TextLayout measured = layout_text(text, rect, format | FORMAT_CALCRECT, measurer);
+        SCOPED_TRACE(::testing::Message() << '"' << text << "\" format " << format << " width " << width);
+        EXPECT_EQ(measured.height % 14, 0);
+        EXPECT_EQ(measured.bounds.bottom - measured.bounds.top, measured.height);
+        if (!(format & FORMAT_SINGLELINE) || !(format & (FORMAT_VCENTER | FORMAT_BOTTOM))) {
+            EXPECT_EQ(drawn.height, measured.height);
+        }
+        const bool left_aligned = (format & (FORMAT_CENTER | FORMAT_RIGHT)) == 0;
+        for (const TextPiece& piece : drawn.pieces) {
+            EXPECT_FALSE(piece.text.empty());
+            EXPECT_LE(piece.mark.begin, piece.mark.end);
+            EXPECT_LE(piece.mark.end, piece.text.size());
+            if (left_aligned) {
+                EXPECT_GE(piece.x, rect.left);
+                EXPECT_LE(piece.x + measurer.text_width(piece.text), measured.bounds.right);
+            }
+            cache.glyph_run(*font, piece.text, {}, run, piece.mark);
+            EXPECT_EQ(run.has_mark, piece.mark.end > piece.mark.begin);
+        }
+    }
 }
 
 }  // namespace
