@@ -3,6 +3,13 @@
 // fontconfig lookups and everything made from them: faces by file, fonts by
 // description, measured and rendered glyphs by strike. It is not shared between
 // threads: make one per thread, or guard one with a lock. There is no global state.
+//
+// Drawing text at logical (x, y) with a world transform of scale (sx, sy):
+//   run = cache.glyph_run(*font, text, {sx, sy})   (reuse one GlyphRun)
+//   origin = the device point of (x, y), rounded; every run coordinate is added to it
+//   opaque mode: fill run.cell (a box when axis_aligned, else a quad) with the
+//   background; then each glyph's spans or coverage at origin + (glyph.x, glyph.y)
+//   in the text colour; then the underline, strike-out and mark quads.
 
 #include <cstddef>
 #include <cstdint>
