@@ -17,6 +17,16 @@ Color hsl_to_rgb(float h, float s, float l);
 // The grey of equal luminance (weights 0.299, 0.587, 0.114).
 Color rgb_to_gray(Color color);
 
+// ---- Embedded resources ------------------------------------------------------
+// One file embedded into a program by the CMake function korvi_embed_resources();
+// the build generates the table, the library reads it.
+struct EmbeddedResource {
+    const char* type;
+    const char* name;
+    const unsigned char* begin;
+    const unsigned char* end;
+};
+
 // ---- Mouse messages ------------------------------------------------------------
 // Message codes of mouse input on the graphics window.
 constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
