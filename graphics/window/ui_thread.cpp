@@ -1,0 +1,159 @@
+#include "ui_thread.h"
+
+#include "auto_reset_event.h"
+
+#include <SDL.h>
+
+#include <future>
+
+namespace korvi::window {
+
+UiThread::UiThread()
+{
+    AutoResetEvent started;
+    m_thread = std::thread([this, &started] {
+        // The program decides what Ctrl+C does; the windowing system must not.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            m_error = SDL_GetError();
+            started.signal();
+            return;
+        }
+        m_user_event = SDL_RegisterEvents(2);
+        if (m_user_event == static_cast<std::uint32_t>(-1)) {
+            m_error = "no user events left";
+            SDL_Quit();
+            started.signal();
+            return;
+        }
+        m_available = true;
+        started.signal();
+        run();
+        SDL_Quit();
+    });
+    started.wait();
+    if (!m_available)
+        m_thread.join();
+}
+
+UiThread::~UiThread()
+{
+    if (!m_available)
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    wake();
+    m_thread.join();
+}
+
+void UiThread::call(const std::function<void()>& task)
+{
+    if (!m_available || on_ui_thread()) {
+        task();
+        return;
+    }
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    post([&] {
+        try {
+            task();
+            done.set_value();
+        } catch (...) {
+            done.set_exception(std::current_exception());
+        }
+    });
+    finished.get();
+}
+
+void UiThread::post(std::function<void()> task)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_tasks.push_back(std::move(task));
+    }
+    wake();
+}
+
+void UiThread::add_handler(std::uint32_t window_id, EventHandler* handler)
+{
+    m_handlers[window_id] = handler;
+}
+
+void UiThread::remove_handler(std::uint32_t window_id)
+{
+    m_handlers.erase(window_id);
+}
+
+void UiThread::push_window_event(std::uint32_t window_id, int code)
+{
+    SDL_Event event{};
+    event.type = m_user_event + 1;
+    event.user.windowID = window_id;
+    event.user.code = code;
+    SDL_PushEvent(&event);
+}
+
+void UiThread::wake()
+{
+    SDL_Event event{};
+    event.type = m_user_event;
+    SDL_PushEvent(&event);
+}
+
+void UiThread::run()
+{
+    for (;;) {
+        SDL_Event event;
+        if (!SDL_WaitEvent(&event))
+            continue;
+        if (event.type == m_user_event) {
+            if (!run_next_task())
+                return;
+            continue;
+        }
+        dispatch(event);
+    }
+}
+
+bool UiThread::run_next_task()
+{
+    std::function<void()> task;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_tasks.empty())
+            return !m_stopping;
+        task = std::move(m_tasks.front());
+        m_tasks.pop_front();
+    }
+    task();
+    return true;
+}
+
+void UiThread::dispatch(const SDL_Event& event)
+{
+    std::uint32_t window_id = 0;
+    switch (event.type) {
+    case SDL_WINDOWEVENT: window_id = event.window.windowID; break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: window_id = event.key.windowID; break;
+    case SDL_TEXTINPUT: window_id = event.text.windowID; break;
+    case SDL_TEXTEDITING: window_id = event.edit.windowID; break;
+    case SDL_MOUSEMOTION: window_id = event.motion.windowID; break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: window_id = event.button.windowID; break;
+    case SDL_MOUSEWHEEL: window_id = event.wheel.windowID; break;
+    default:
+        if (event.type == m_user_event + 1)
+            window_id = event.user.windowID;
+        else
+            return;
+    }
+    const auto found = m_handlers.find(window_id);
+    if (found != m_handlers.end())
+        found->second->handle_event(event);
+}
+
+} // namespace korvi::window
