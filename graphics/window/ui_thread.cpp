@@ -15,6 +15,9 @@ UiThread::UiThread()
         // The program decides what Ctrl+C does; the windowing system must not.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // Windows show our own pixels: a plain software framebuffer, no GPU
+        // renderer (which would load graphics drivers for nothing).
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
             m_error = SDL_GetError();
             started.signal();
