@@ -36,9 +36,16 @@ std::int64_t EllipseRows::estimate(std::int64_t yy) const {
 
 std::int64_t EllipseRows::half_width(std::int64_t y, std::int64_t hint) const {
   if (empty() || y < m_top || y >= m_bottom) return -1;
+  // Every row keeps its middle pixel(s) and the middle rows span the whole box, so that
+  // even a very thin ellipse touches all four sides of its box.
+  const std::int64_t yy = 2 * y + 1 - (m_top + m_bottom);
+  if (yy >= -1 && yy <= 1) return m_width - 1;
+  return std::max(search_half_width(yy, hint), (m_width + 1) % 2);
+}
+
+std::int64_t EllipseRows::search_half_width(std::int64_t yy, std::int64_t hint) const {
   const std::int64_t w = m_width;
   const std::int64_t h = m_height;
-  const std::int64_t yy = 2 * y + 1 - (m_top + m_bottom);
   // Largest X of the parity of w + 1 with X^2 h^2 <= w^2 (h^2 - Y^2).
   if (w < SMALL && h < SMALL) {
     const std::int64_t limit = w * w * (h * h - yy * yy);

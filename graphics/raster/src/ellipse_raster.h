@@ -4,7 +4,8 @@
 // In doubled units around the box centre (X = 2x + 1 - (left + right), likewise Y),
 // pixel (x, y) is inside when X^2 H^2 + Y^2 W^2 <= W^2 H^2, W and H being the box's
 // width and height. Exact in 128-bit integers while W and H are below 2^31; larger
-// boxes use long double.
+// boxes use long double. Every row also keeps its middle pixel(s), and the middle
+// row(s) span the whole width, so that thin ellipses still reach their box's sides.
 
 #include <cstdint>
 #include <vector>
@@ -40,6 +41,7 @@ class EllipseRows {
 
  private:
   std::int64_t estimate(std::int64_t yy) const;
+  std::int64_t search_half_width(std::int64_t yy, std::int64_t hint) const;
   std::int64_t m_left, m_top, m_right, m_bottom;
   std::int64_t m_width, m_height;
   bool m_exact;

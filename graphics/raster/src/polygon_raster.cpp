@@ -152,8 +152,10 @@ void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn 
       x1 = std::min<std::int64_t>(x1, clip.right);
       if (x0 < x1) row_spans[spans++] = {static_cast<std::int32_t>(x0), static_cast<std::int32_t>(x1)};
     };
+    // Edges right of the clip were dropped: a span left open runs to the clip's right.
     if (rule == FillRule::ALTERNATE) {
       for (std::size_t i = 0; i + 1 < active.size(); i += 2) emit(active[i].e, active[i + 1].e);
+      if (active.size() % 2 == 1) emit(active.back().e, clip.right);
     } else {
       int winding = 0;
       std::int64_t start = 0;
@@ -166,6 +168,7 @@ void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn 
           emit(start, edge.e);
         }
       }
+      if (winding != 0) emit(start, clip.right);
     }
     if (spans > 0) out(static_cast<std::int32_t>(y), row_spans.data(), spans);
     ++y;
