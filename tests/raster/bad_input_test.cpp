@@ -127,6 +127,21 @@ TEST(BadInputTest, NonFiniteTransformsDrawNothing) {
   }
 }
 
+TEST(BadInputTest, SurfaceChangedUnderABoundContextIsNoticed) {
+  Surface s(10, 10);
+  DeviceContext dc(&s);
+  dc.select_brush(Brush::solid(0xFFFFFF));
+  s = Surface(40, 30);  // resized in place, as an image resize does
+  dc.fill_rect({0, 0, 100, 100}, dc.brush());
+  EXPECT_EQ(testing::count_pixels(s, 0xFFFFFF), 1200);
+  s = Surface();  // emptied
+  dc.fill_rect({0, 0, 100, 100}, dc.brush());
+  dc.ellipse(0, 0, 50, 50);
+  EXPECT_EQ(dc.get_pixel(0, 0), INVALID_COLOR);
+  DeviceContext other(&s);
+  EXPECT_FALSE(other.bit_blt(0, 0, 5, 5, &dc, 0, 0, SRCCOPY));
+}
+
 TEST(BadInputTest, UnboundAndDegenerateCallsDoNothing) {
   DeviceContext dc;
   dc.line_to(10, 10);

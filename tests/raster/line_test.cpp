@@ -204,6 +204,31 @@ TEST(LineTest, WidthOneGeometricPenDrawsLikeCosmetic) {
   }
 }
 
+TEST(LineTest, CrossingPolylineWritesEachPixelOnceInExclusiveOr) {
+  const Point star[] = {{5, 30}, {55, 30}, {10, 5}, {30, 55}, {50, 5}, {5, 30}, {55, 31}};
+  for (const DashKind kind : {DashKind::SOLID, DashKind::DOT}) {
+    Surface copy(60, 60);
+    DeviceContext a(&copy);
+    a.select_pen(Pen::cosmetic(kind, 0xFFFFFF));
+    a.set_background_color(0x0000FF);
+    a.polyline(star);
+    Surface x(60, 60);
+    DeviceContext b(&x);
+    b.select_pen(Pen::cosmetic(kind, 0xFFFFFF));
+    b.set_background_color(0x0000FF);
+    b.set_write_mode(R2_XORPEN);
+    b.polyline(star);
+    // Every pixel is written once (twice would clear it); where a dash and a gap
+    // meet, the dash wins.
+    EXPECT_EQ(testing::count_other(x, 0), testing::count_other(copy, 0));
+    if (kind == DashKind::SOLID) {
+      EXPECT_TRUE(testing::same_pixels(x, copy));
+    } else {
+      EXPECT_GE(testing::count_pixels(x, WHITE), testing::count_pixels(copy, WHITE));
+    }
+  }
+}
+
 TEST(LineTest, RefusedPensAreNotMade) {
   const std::vector<std::uint32_t> two{3, 5};
   const std::vector<std::uint32_t> seventeen(17, 2);
@@ -220,6 +245,14 @@ TEST(LineTest, RefusedPensAreNotMade) {
   EXPECT_FALSE(Pen::geometric(0, -1, 0));
   EXPECT_TRUE(Pen::geometric(7 | PEN_CAP_FLAT | PEN_GEOMETRIC, 3, 0, two));
   EXPECT_TRUE(Pen::geometric(PEN_CAP_SQUARE | PEN_JOIN_MITER, 0, 0));
+  // Selecting a refused pen keeps the one selected before.
+  DeviceContext dc;
+  const Pen old = Pen::cosmetic(DashKind::DOT, 0x123456);
+  dc.select_pen(old);
+  EXPECT_FALSE(dc.select_pen(Pen::geometric(7 | PEN_CAP_FLAT, 1, 0)));
+  EXPECT_EQ(dc.pen(), old);
+  EXPECT_TRUE(dc.select_pen(Pen::geometric(0, 4, 0)));
+  EXPECT_EQ(dc.pen().width(), 4);
 }
 
 // Each write mode applies its truth table bit by bit: code - 1, indexed by pen bit * 2

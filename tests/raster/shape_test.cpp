@@ -262,6 +262,23 @@ TEST(ShapeTest, WideDashesLeaveGapsOrPaintThemOpaque) {
   EXPECT_EQ(testing::count_pixels(o.surface, 0x0000FF), 4 * 24);
 }
 
+TEST(ShapeTest, RotatedTransformsMapPointsAndFlattenCurves) {
+  // A quarter turn about (32, 32): logical x runs down the screen, logical y to the left.
+  Canvas c;
+  c.dc.set_transform({0.0f, 1.0f, -1.0f, 0.0f, 32.0f, 32.0f});
+  c.dc.move_to(0, 0);
+  c.dc.line_to(10, 0);
+  EXPECT_EQ(testing::changed_box(c.surface, 0), (Rect{32, 32, 33, 42}));
+  Canvas e;
+  e.dc.set_transform({0.0f, 1.0f, -1.0f, 0.0f, 32.0f, 32.0f});
+  e.dc.select_pen(Pen::null());
+  e.dc.ellipse(-20, -10, 20, 10);  // 40 wide, 20 high: turned, 20 wide and 40 high
+  const Rect box = testing::changed_box(e.surface, 0);
+  EXPECT_NEAR(box.width(), 20, 1);
+  EXPECT_NEAR(box.height(), 40, 1);
+  EXPECT_NEAR(testing::count_pixels(e.surface, WHITE), std::numbers::pi * 20 * 10, 12);
+}
+
 TEST(ShapeTest, ScenePicture) {
   Canvas c(320, 200);
   c.surface.fill(0x202020);

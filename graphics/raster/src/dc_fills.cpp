@@ -78,7 +78,7 @@ void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) 
 }
 
 void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
-  if (!m_surface || m_visible.empty()) return;
+  if (!drawable()) return;
   const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
                            m_background_mode == BackgroundMode::OPAQUE, R2_COPYPEN};
   const AreaPaint paint = AreaPaint::for_brush(brush, colors);
@@ -104,14 +104,14 @@ void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
 }
 
 void DeviceContext::fill_region(const Region& device_region, const Brush& brush) {
-  if (!m_surface) return;
+  if (!drawable()) return;
   const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
                            m_background_mode == BackgroundMode::OPAQUE, m_rop2};
   paint_region_device(AreaPaint::for_brush(brush, colors), device_region);
 }
 
 void DeviceContext::fill_polygon_device(std::span<const PointF> points, Color color) {
-  if (!m_surface || m_visible.empty() || points.size() < 3) return;
+  if (!drawable() || points.size() < 3) return;
   PolygonPath path;
   for (const PointF& p : points) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
@@ -122,7 +122,7 @@ void DeviceContext::fill_polygon_device(std::span<const PointF> points, Color co
 }
 
 void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
-  if (!m_surface) return;
+  if (!drawable()) return;
   const Pixel value = pixel_from_color(color) & RGB_MASK;
   Surface& surface = *m_surface;
   m_visible.for_each_span(device_rect, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
@@ -131,7 +131,7 @@ void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
 }
 
 void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {
-  if (!m_surface) return;
+  if (!drawable()) return;
   const auto start = map_point(m_transform, x, y);
   if (!start || !m_visible.contains(start->x, start->y)) return;
   Surface& surface = *m_surface;

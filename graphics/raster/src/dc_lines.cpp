@@ -15,12 +15,20 @@
 namespace korvi::raster {
 namespace {
 
-// Paints the steps of one thin line, dashes counted from `phase` steps before its start.
+// Pixels of a thin path gathered instead of painted, dashes and gaps apart.
+struct PixelRecord {
+  std::vector<RowSpan> on;
+  std::vector<RowSpan> off;
+};
+
+// Paints the steps of one thin line, dashes counted from `phase` steps before its start;
+// or, with a record, notes their pixels.
 class ThinLinePainter {
  public:
-  ThinLinePainter(Surface& surface, const PenPaint& pen, const ThinLine& line, std::int64_t phase)
+  ThinLinePainter(Surface& surface, const PenPaint& pen, const ThinLine& line, std::int64_t phase,
+                  PixelRecord* record)
       : m_base(surface.pixels()), m_stride(surface.stride()), m_pen(pen), m_line(line),
-        m_phase(phase) {}
+        m_phase(phase), m_record(record) {}
 
   // Callers clip: every step in [first, last) is visible.
   void paint(std::int64_t first, std::int64_t last) const {
@@ -49,6 +57,18 @@ class ThinLinePainter {
  private:
   void walk(std::int64_t first, std::int64_t count, Mix mix) const {
     if (mix.is_noop() || count <= 0) return;
+    if (m_record) {
+      auto& to = mix == m_pen.on ? m_record->on : m_record->off;
+      const Pixel* base = m_base;
+      const std::ptrdiff_t stride = m_stride;
+      m_line.walk(m_base, m_stride, first, count, [&](Pixel& p) {
+        const std::ptrdiff_t offset = &p - base;
+        const auto y = static_cast<std::int32_t>(offset / stride);
+        const auto x = static_cast<std::int32_t>(offset % stride);
+        to.push_back({y, x, x + 1});
+      });
+      return;
+    }
     if (mix.is_store()) {
       const Pixel v = mix.xor_mask;
       m_line.walk(m_base, m_stride, first, count, [v](Pixel& p) { p = v; });
@@ -62,11 +82,12 @@ class ThinLinePainter {
   const PenPaint& m_pen;
   const ThinLine& m_line;
   std::int64_t m_phase;
+  PixelRecord* m_record;
 };
 
 void draw_thin_line(Surface& surface, const Visibility& visible, const PenPaint& pen,
-                    const ThinLine& line, std::int64_t phase) {
-  const ThinLinePainter painter(surface, pen, line, phase);
+                    const ThinLine& line, std::int64_t phase, PixelRecord* record) {
+  const ThinLinePainter painter(surface, pen, line, phase, record);
   if (line.steps() == 0) return;
   if (visible.is_rectangle()) {
     // Common case first: both ends inside, every step visible.
@@ -125,10 +146,23 @@ void DeviceContext::thin_path_device(const PenPaint& pen, std::span<const Device
   const std::size_t n = points.size();
   const std::size_t segments = closed ? n : n - 1;
   const auto period = static_cast<std::int64_t>(pen.dashes.period);
+  // Segments may cross or run back over each other. Where writing a pixel twice would
+  // show (exclusive-or and the like), the pixels are gathered first and then written
+  // once each, dashes before gaps.
+  auto idempotent = [](Mix m) { return (m.and_mask & m.xor_mask) == 0; };
+  PixelRecord record;
+  const bool gather = segments > 1 && !(idempotent(pen.on) && idempotent(pen.off));
   for (std::size_t i = 0; i < segments; ++i) {
     const ThinLine line(points[i], points[(i + 1) % n]);
-    draw_thin_line(*m_surface, m_visible, pen, line, phase);
+    draw_thin_line(*m_surface, m_visible, pen, line, phase, gather ? &record : nullptr);
     if (period > 0) phase = (phase + line.steps() % period) % period;
+  }
+  if (!gather) return;
+  const Region on = Region::from_spans(std::move(record.on));
+  paint_region_device(AreaPaint::uniform(pen.on), on);
+  if (!record.off.empty()) {
+    paint_region_device(AreaPaint::uniform(pen.off),
+                        Region::combine(Region::from_spans(std::move(record.off)), on, CombineMode::DIFF));
   }
 }
 
@@ -186,7 +220,7 @@ void DeviceContext::line_to(std::int32_t x, std::int32_t y) {
 }
 
 void DeviceContext::polyline(std::span<const Point> points) {
-  if (!m_surface || points.size() < 2 || m_visible.empty()) return;
+  if (!drawable() || points.size() < 2) return;
   const PenPaint pen = current_pen_paint();
   if (!pen.visible) return;
   // Short polylines (every line_to) map into a buffer on the stack.

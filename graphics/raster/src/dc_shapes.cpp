@@ -47,7 +47,7 @@ double sweep_between(double a0, double a1) {
 }  // namespace
 
 void DeviceContext::polygon(std::span<const Point> points) {
-  if (!m_surface || points.size() < 2 || m_visible.empty()) return;
+  if (!drawable() || points.size() < 2) return;
   std::vector<DevicePoint> device;
   device.reserve(points.size());
   for (const Point& p : points) {
@@ -76,7 +76,7 @@ void DeviceContext::polygon(std::span<const Point> points) {
 
 void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                               std::int32_t bottom) {
-  if (!m_surface || m_visible.empty()) return;
+  if (!drawable()) return;
   if (!m_transform.is_scale_offset()) {
     const Point corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
     polygon(corners);
@@ -119,7 +119,7 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
 
 void DeviceContext::ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
                             std::int32_t bottom) {
-  if (!m_surface || m_visible.empty()) return;
+  if (!drawable()) return;
   const AreaPaint fill = current_brush_paint();
   const PenPaint pen = current_pen_paint();
   if (!m_transform.is_scale_offset()) {
@@ -175,7 +175,7 @@ void DeviceContext::ellipse_device(const Rect64& box, const AreaPaint* fill, con
 void DeviceContext::arc(std::int32_t left, std::int32_t top, std::int32_t right,
                         std::int32_t bottom, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                         std::int32_t y2) {
-  if (!m_surface || m_visible.empty()) return;
+  if (!drawable()) return;
   const PenPaint pen = current_pen_paint();
   if (!pen.visible) return;
   const Point rays[2] = {{x1, y1}, {x2, y2}};
@@ -193,7 +193,7 @@ void DeviceContext::arc(std::int32_t left, std::int32_t top, std::int32_t right,
 void DeviceContext::pie(std::int32_t left, std::int32_t top, std::int32_t right,
                         std::int32_t bottom, std::int32_t x1, std::int32_t y1, std::int32_t x2,
                         std::int32_t y2) {
-  if (!m_surface || m_visible.empty()) return;
+  if (!drawable()) return;
   const AreaPaint fill = current_brush_paint();
   const PenPaint pen = current_pen_paint();
   const Point rays[2] = {{x1, y1}, {x2, y2}};

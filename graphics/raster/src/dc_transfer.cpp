@@ -32,8 +32,10 @@ bool DeviceContext::stretch_blt(std::int32_t x, std::int32_t y, std::int32_t wid
                                 std::int32_t sx, std::int32_t sy, std::int32_t source_width,
                                 std::int32_t source_height, std::uint32_t rop) {
   const bool reads_source = rop3_uses_source(rop);
-  if (reads_source && (source == nullptr || source->m_surface == nullptr)) return false;
-  if (!m_surface) return true;
+  if (reads_source && (source == nullptr || source->m_surface == nullptr || source->m_surface->empty())) {
+    return false;
+  }
+  if (!drawable()) return true;
   const auto a = map_point(m_transform, x, y);
   const auto b = map_point(m_transform, static_cast<double>(x) + width, static_cast<double>(y) + height);
   if (!a || !b) return true;
@@ -77,20 +79,29 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
   const std::array<Pixel, 64> pattern =
       brush_tile_pixels(m_brush, pixel_from_color(m_text), pixel_from_color(m_background));
   const Surface* src_surface = source ? source->m_surface : nullptr;
-  // Source pixels of the same surface are read from a copy, so that overlapping
-  // transfers read the picture as it was.
+  // Source pixels of the same surface are read from a copy of the part needed, so that
+  // overlapping transfers read the picture as it was.
   Surface copy;
-  if (src_surface == m_surface && src_surface != nullptr) {
-    copy = Surface(src_surface->width(), src_surface->height());
-    copy_pixels(copy, {0, 0}, *src_surface, src_surface->bounds());
-    src_surface = &copy;
-  }
+  std::int64_t origin_x = 0;  // source pixel (x, y) is at (x - origin_x, y - origin_y)
+  std::int64_t origin_y = 0;
   const std::int64_t src_w = src_surface ? src_surface->width() : 0;
   const std::int64_t src_h = src_surface ? src_surface->height() : 0;
+  if (src_surface == m_surface && src_surface != nullptr) {
+    const Rect need{static_cast<std::int32_t>(std::clamp<std::int64_t>(s.left, 0, src_w)),
+                    static_cast<std::int32_t>(std::clamp<std::int64_t>(s.top, 0, src_h)),
+                    static_cast<std::int32_t>(std::clamp<std::int64_t>(s.right, 0, src_w)),
+                    static_cast<std::int32_t>(std::clamp<std::int64_t>(s.bottom, 0, src_h))};
+    if (need.empty()) return true;
+    copy = Surface(static_cast<int>(need.width()), static_cast<int>(need.height()));
+    copy_pixels(copy, {0, 0}, *src_surface, need);
+    src_surface = &copy;
+    origin_x = need.left;
+    origin_y = need.top;
+  }
   const bool same_size = !mirror_x && !mirror_y && adw == asw && adh == ash;
 
   if (same_size && table == 0xCC && m_visible.is_rectangle() && src_surface != nullptr &&
-      src_surface != m_surface && target.left == 0 && target.right == m_surface->width() &&
+      src_surface != &copy && target.left == 0 && target.right == m_surface->width() &&
       m_surface->stride() == m_surface->width() && s.left + (target.left - d.left) == 0 &&
       src_surface->width() == m_surface->width() && src_surface->stride() == src_surface->width() &&
       s.top + (target.top - d.top) >= 0 && s.top + (target.bottom - d.top) <= src_h) {
@@ -119,14 +130,14 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
     if (mirror_y) j = ash - 1 - j;
     const std::int64_t syp = s.top + j;
     if (syp < 0 || syp >= src_h) return;
-    const Pixel* in = src_surface->row(static_cast<int>(syp));
+    const Pixel* in = src_surface->row(static_cast<int>(syp - origin_y));
     if (same_size) {
       // Columns map by a shift: one run, cut to the source's width.
       const std::int64_t shift = s.left - d.left;
       const std::int64_t a = std::max<std::int64_t>(x0, -shift);
       const std::int64_t b = std::min<std::int64_t>(x1, src_w - shift);
       if (a < b) {
-        rop3_run(table, out + a, in + (a + shift), pattern_row, a, static_cast<std::size_t>(b - a));
+        rop3_run(table, out + a, in + (a + shift - origin_x), pattern_row, a, static_cast<std::size_t>(b - a));
       }
       return;
     }
@@ -138,7 +149,7 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
       while (end < x1 && column[static_cast<std::size_t>(end - target.left)] >= 0) ++end;
       if (x == end) break;
       for (std::int32_t k = x; k < end; ++k) {
-        gathered[static_cast<std::size_t>(k - x)] = in[column[static_cast<std::size_t>(k - target.left)]];
+        gathered[static_cast<std::size_t>(k - x)] = in[column[static_cast<std::size_t>(k - target.left)] - origin_x];
       }
       rop3_run(table, out + x, gathered.data(), pattern_row, x, static_cast<std::size_t>(end - x));
       x = end;

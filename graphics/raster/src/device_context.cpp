@@ -10,15 +10,28 @@ DeviceContext::DeviceContext() = default;
 DeviceContext::DeviceContext(Surface* surface) { bind(surface); }
 
 void DeviceContext::bind(Surface* surface) {
-  m_surface = (surface != nullptr && !surface->empty()) ? surface : nullptr;
+  m_surface = surface;
   refresh_visibility();
 }
 
-void DeviceContext::refresh_visibility() {
-  m_visible = m_surface ? Visibility(m_surface->bounds(), clip_region()) : Visibility();
+void DeviceContext::refresh_visibility() const {
+  m_bound_size = m_surface ? m_surface->bounds() : Rect{};
+  m_visible = m_surface && !m_surface->empty() ? Visibility(m_bound_size, clip_region()) : Visibility();
+}
+
+bool DeviceContext::drawable() const {
+  if (m_surface == nullptr) return false;
+  if (m_surface->bounds() != m_bound_size) refresh_visibility();
+  return !m_visible.empty();
 }
 
 void DeviceContext::select_pen(const Pen& pen) { m_pen = pen; }
+
+bool DeviceContext::select_pen(const std::optional<Pen>& pen) {
+  if (!pen) return false;
+  m_pen = *pen;
+  return true;
+}
 void DeviceContext::select_brush(const Brush& brush) { m_brush = brush; }
 void DeviceContext::set_background_color(Color color) { m_background = color & RGB_MASK; }
 void DeviceContext::set_background_mode(BackgroundMode mode) { m_background_mode = mode; }
@@ -54,14 +67,14 @@ AreaPaint DeviceContext::current_brush_paint() const {
 }
 
 void DeviceContext::set_pixel(std::int32_t x, std::int32_t y, Color color) {
-  if (!m_surface) return;
+  if (!drawable()) return;
   const auto p = map_point(m_transform, x, y);
   if (!p || !m_visible.contains(p->x, p->y)) return;
   m_surface->at(static_cast<int>(p->x), static_cast<int>(p->y)) = pixel_from_color(color) & RGB_MASK;
 }
 
 Color DeviceContext::get_pixel(std::int32_t x, std::int32_t y) const {
-  if (!m_surface) return INVALID_COLOR;
+  if (!drawable()) return INVALID_COLOR;
   const auto p = map_point(m_transform, x, y);
   if (!p || !m_visible.contains(p->x, p->y)) return INVALID_COLOR;
   return color_from_pixel(m_surface->at(static_cast<int>(p->x), static_cast<int>(p->y))) & RGB_MASK;

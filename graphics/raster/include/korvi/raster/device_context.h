@@ -39,13 +39,16 @@ class DeviceContext {
   // clip region, position (0, 0).
   DeviceContext();
   explicit DeviceContext(Surface* surface);
-  // Binds to a surface (which must outlive the binding) or to none; settings stay.
-  // Bind again after the surface changes size.
+  // Binds to a surface (which must outlive the binding) or to none; settings stay. A
+  // surface that changes size or becomes empty later is noticed at the next call.
   void bind(Surface* surface);
   Surface* surface() const { return m_surface; }
 
   // --- Settings. A selected object replaces the previous one.
   void select_pen(const Pen& pen);
+  // Selects the pen if there is one (Pen::geometric gives none for a pen the platform
+  // refuses); otherwise returns false and keeps the current pen.
+  bool select_pen(const std::optional<Pen>& pen);
   const Pen& pen() const { return m_pen; }
   void select_brush(const Brush& brush);
   const Brush& brush() const { return m_brush; }
@@ -116,11 +119,15 @@ class DeviceContext {
 
   // --- Device space, for the text engine and the library. These clip themselves.
   // What is visible: the surface cut by the clip region.
-  const Visibility& visibility() const { return m_visible; }
+  const Visibility& visibility() const {
+    drawable();
+    return m_visible;
+  }
   // Calls f(y, x0, x1) for each visible span of a device rectangle, rows ascending.
+  // f may write the pixels of its span through surface()->row(y).
   template <class F>
   void for_each_visible_span(const Rect& device_rect, F&& f) const {
-    m_visible.for_each_span(device_rect, f);
+    if (drawable()) m_visible.for_each_span(device_rect, f);
   }
   // Fills a device-space polygon (the winding rule, pixel centres) with a colour by
   // plain copy.
@@ -129,7 +136,10 @@ class DeviceContext {
   void fill_rect_device(const Rect& device_rect, Color color);
 
  private:
-  void refresh_visibility();
+  // True when something can be drawn; refreshes what is visible when the surface
+  // changed size since the last look.
+  bool drawable() const;
+  void refresh_visibility() const;
   PenPaint current_pen_paint() const;
   AreaPaint current_brush_paint() const;
   // Device-space inner routines. Callers clip (through m_visible).
@@ -160,7 +170,9 @@ class DeviceContext {
   Transform m_transform;
   std::optional<Region> m_clip;
   Point m_position;
-  Visibility m_visible;
+  // A cache of the surface's bounds cut by the clip, kept in step by drawable().
+  mutable Rect m_bound_size;
+  mutable Visibility m_visible;
 };
 
 }  // namespace korvi::raster
