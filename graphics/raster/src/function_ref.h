@@ -33,7 +33,4 @@ struct Span;
 // Receives the spans of row y, device coordinates, ascending and disjoint.
 using RowFn = FunctionRef<void(std::int32_t y, const Span* spans, std::size_t count)>;
 
-// Receives the pixels [x0, x1) of row y, device coordinates.
-using SpanFn = FunctionRef<void(std::int32_t y, std::int32_t x0, std::int32_t x1)>;
-
 }  // namespace korvi::raster

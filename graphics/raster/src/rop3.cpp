@@ -2,23 +2,14 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "korvi/raster/raster_ops.h"
 #include "pixel_ops.h"
 
 namespace korvi::raster {
-
-std::uint32_t apply_rop3(std::uint8_t table, std::uint32_t pattern, std::uint32_t source,
-                         std::uint32_t destination) {
-  // Sum of the minterms the table selects: bit k stands for pattern = k & 4,
-  // source = k & 2, destination = k & 1.
-  std::uint32_t result = 0;
-  for (unsigned k = 0; k < 8; ++k) {
-    if (((table >> k) & 1u) == 0) continue;
-    result |= ((k & 4u) ? pattern : ~pattern) & ((k & 2u) ? source : ~source) &
-              ((k & 1u) ? destination : ~destination);
-  }
-  return result;
-}
 
 namespace {
 
@@ -29,10 +20,47 @@ bool uniform(const Pixel* row) {
   return true;
 }
 
+// dst = op(src, dst) over a run: four pixels at a time, then one by one. op works on
+// 32-bit words and on 128-bit vectors alike.
 template <class Op>
 void each(Pixel* dst, const Pixel* src, std::size_t count, Op op) {
-  for (std::size_t i = 0; i < count; ++i) dst[i] = op(src[i], dst[i]) & RGB_MASK;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i mask = _mm_set1_epi32(static_cast<int>(RGB_MASK));
+  for (; i + 4 <= count; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_and_si128(op(s, d), mask));
+  }
+#endif
+  for (; i < count; ++i) dst[i] = op(src[i], dst[i]) & RGB_MASK;
 }
+
+// Word and vector forms of the common operations.
+struct Xor {
+  Pixel operator()(Pixel s, Pixel d) const { return s ^ d; }
+#if defined(__SSE2__)
+  __m128i operator()(__m128i s, __m128i d) const { return _mm_xor_si128(s, d); }
+#endif
+};
+struct And {
+  Pixel operator()(Pixel s, Pixel d) const { return s & d; }
+#if defined(__SSE2__)
+  __m128i operator()(__m128i s, __m128i d) const { return _mm_and_si128(s, d); }
+#endif
+};
+struct Or {
+  Pixel operator()(Pixel s, Pixel d) const { return s | d; }
+#if defined(__SSE2__)
+  __m128i operator()(__m128i s, __m128i d) const { return _mm_or_si128(s, d); }
+#endif
+};
+struct NotSource {
+  Pixel operator()(Pixel s, Pixel) const { return ~s; }
+#if defined(__SSE2__)
+  __m128i operator()(__m128i s, __m128i) const { return _mm_xor_si128(s, _mm_set1_epi32(-1)); }
+#endif
+};
 
 }  // namespace
 
@@ -51,10 +79,10 @@ void rop3_run(std::uint8_t table, Pixel* dst, const Pixel* source, const Pixel* 
     case 0x00: store_run(dst, count, 0); return;
     case 0xFF: store_run(dst, count, RGB_MASK); return;
     case 0x55: mix_run(dst, count, {RGB_MASK, RGB_MASK}); return;
-    case 0x33: each(dst, source, count, [](Pixel s, Pixel) { return ~s; }); return;
-    case 0x66: each(dst, source, count, [](Pixel s, Pixel d) { return s ^ d; }); return;
-    case 0x88: each(dst, source, count, [](Pixel s, Pixel d) { return s & d; }); return;
-    case 0xEE: each(dst, source, count, [](Pixel s, Pixel d) { return s | d; }); return;
+    case 0x33: each(dst, source, count, NotSource{}); return;
+    case 0x66: each(dst, source, count, Xor{}); return;
+    case 0x88: each(dst, source, count, And{}); return;
+    case 0xEE: each(dst, source, count, Or{}); return;
     case 0xF0:
     case 0x5A:
       if (uniform(pattern_row)) {
@@ -65,7 +93,8 @@ void rop3_run(std::uint8_t table, Pixel* dst, const Pixel* source, const Pixel* 
       break;
     default: break;
   }
-  // The general case, from the truth table alone.
+  // The general case, from the truth table alone: the sum of the minterms the table
+  // selects, bit k standing for pattern = k & 4, source = k & 2, destination = k & 1.
   std::uint32_t m[8];
   for (unsigned k = 0; k < 8; ++k) m[k] = ((table >> k) & 1u) ? 0xFFFFFFFFu : 0u;
   for (std::size_t i = 0; i < count; ++i) {

@@ -76,16 +76,4 @@ std::pair<std::int64_t, std::int64_t> ThinLine::steps_on_row(std::int64_t y) con
   return {first, std::max(first, last)};
 }
 
-std::int64_t ThinLine::top_row() const {
-  const DevicePoint a = pixel(0);
-  const DevicePoint b = m_major > 0 ? pixel(m_major - 1) : a;
-  return std::min(a.y, b.y);
-}
-
-std::int64_t ThinLine::bottom_row() const {
-  const DevicePoint a = pixel(0);
-  const DevicePoint b = m_major > 0 ? pixel(m_major - 1) : a;
-  return std::max(a.y, b.y) + 1;
-}
-
 }  // namespace korvi::raster

@@ -29,9 +29,6 @@ class ThinLine {
   // The steps [first, last) that light row y (a run for x-major lines, otherwise at
   // most one step).
   std::pair<std::int64_t, std::int64_t> steps_on_row(std::int64_t y) const;
-  // Row range [top, bottom) the line's pixels can touch.
-  std::int64_t top_row() const;
-  std::int64_t bottom_row() const;
 
   // Applies write to each pixel of steps [first, first + count). Callers clip.
   template <class Write>

@@ -32,22 +32,10 @@ inline constexpr std::uint32_t BLACKNESS = 0x00000042u;
 inline constexpr std::uint32_t WHITENESS = 0x00FF0062u;
 
 constexpr std::uint8_t rop3_table(std::uint32_t rop) { return static_cast<std::uint8_t>(rop >> 16); }
-// Whether the operation reads the source, the pattern or the destination.
+// Whether the operation reads the source.
 constexpr bool rop3_uses_source(std::uint32_t rop) {
   const unsigned t = rop3_table(rop);
   return ((t >> 2) & 0x33u) != (t & 0x33u);
 }
-constexpr bool rop3_uses_pattern(std::uint32_t rop) {
-  const unsigned t = rop3_table(rop);
-  return ((t >> 4) & 0x0Fu) != (t & 0x0Fu);
-}
-constexpr bool rop3_uses_destination(std::uint32_t rop) {
-  const unsigned t = rop3_table(rop);
-  return ((t >> 1) & 0x55u) != (t & 0x55u);
-}
-
-// One ternary operation on 32-bit words, bit by bit.
-std::uint32_t apply_rop3(std::uint8_t table, std::uint32_t pattern, std::uint32_t source,
-                         std::uint32_t destination);
 
 }  // namespace korvi::raster
