@@ -92,8 +92,12 @@ PenPaint resolve_pen(const Pen& pen, double length_scale, const PaintColors& col
   p.off = colors.opaque ? mix_for_rop2(colors.rop2, colors.background) : NOOP_MIX;
   p.cap = pen.cap();
   p.join = pen.join();
+  // Wider than any surface is as good as infinitely wide; the bound keeps stroke
+  // geometry well inside the rasteriser's fixed-point range.
+  constexpr double MAX_WIDTH = 1 << 24;
   double width = 1.0;
-  if (pen.is_geometric()) width = static_cast<double>(pen.width()) * length_scale;
+  if (pen.is_geometric()) width = std::min(static_cast<double>(pen.width()) * length_scale, MAX_WIDTH);
+  if (!(width >= 0.0)) width = 1.0;
   p.wide = pen.is_geometric() && width > 1.0;
   p.width = p.wide ? width : 1.0;
   std::vector<double> runs;
@@ -107,7 +111,7 @@ PenPaint resolve_pen(const Pen& pen, double length_scale, const PaintColors& col
     }
     for (std::size_t i = 0; i < raw.size(); ++i) {
       if (p.wide) {
-        runs.push_back(raw[i] * length_scale);
+        runs.push_back(std::min(raw[i] * length_scale, 1e15));
       } else if (i % 2 == 0) {
         runs.push_back(raw[i] + 1);  // a dash of d lights d + 1 pixels
       } else {

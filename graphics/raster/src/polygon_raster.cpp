@@ -6,8 +6,13 @@
 namespace korvi::raster {
 
 void PolygonPath::add_point(PointF p) {
-  add_point(static_cast<std::int64_t>(std::llround(p.x * FIXED_ONE)),
-            static_cast<std::int64_t>(std::llround(p.y * FIXED_ONE)));
+  // Saturated (a pen's reach beyond the device limit changes nothing visible).
+  const double limit = static_cast<double>(DEVICE_LIMIT) * 2.0;
+  auto fixed = [&](double v) {
+    if (!(v == v)) v = 0.0;
+    return static_cast<std::int64_t>(std::llround(std::clamp(v, -limit, limit) * FIXED_ONE));
+  };
+  add_point(fixed(p.x), fixed(p.y));
 }
 
 void PolygonPath::close_contour() {

@@ -24,7 +24,8 @@ inline constexpr std::int64_t FIXED_ONE = std::int64_t{1} << FIXED_SHIFT;
 class PolygonPath {
  public:
   void add_point(std::int64_t fx, std::int64_t fy) { m_points.push_back({fx, fy}); }
-  void add_point(PointF p);  // device coordinates, rounded to the fixed grid
+  // Device coordinates, rounded to the fixed grid and saturated at twice DEVICE_LIMIT.
+  void add_point(PointF p);
   void add_pixel_point(DevicePoint p) { add_point(p.x * FIXED_ONE, p.y * FIXED_ONE); }
   // Ends the current contour; contours of fewer than 3 points are dropped.
   void close_contour();
