@@ -44,7 +44,9 @@ class DeviceContext {
   void bind(Surface* surface);
   Surface* surface() const { return m_surface; }
 
-  // --- Settings. A selected object replaces the previous one.
+  // --- Settings. A selected object replaces the previous one. (The font joins them
+  // when the text engine is wired in; text then paints through the device-space
+  // operations at the end of this class.)
   void select_pen(const Pen& pen);
   // Selects the pen if there is one (Pen::geometric gives none for a pen the platform
   // refuses); otherwise returns false and keeps the current pen.
@@ -134,6 +136,15 @@ class DeviceContext {
   void fill_polygon_device(std::span<const PointF> points, Color color);
   // Plain copy of a colour into the visible part of a device rectangle.
   void fill_rect_device(const Rect& device_rect, Color color);
+  // Plain copy of a colour at the set bits of a width x height 1-bit mask whose top-left
+  // pixel lands on device `origin`; mask row r starts at bits + r * stride bytes, the
+  // most significant bit leftmost (glyphs of one-bit fonts).
+  void paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
+                         const std::uint8_t* bits, std::ptrdiff_t stride, Color color);
+  // Blends a colour over the pixels by an 8-bit coverage map laid out like the mask
+  // above, one byte per pixel: 0 leaves a pixel, 255 replaces it (antialiased glyphs).
+  void blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
+                             const std::uint8_t* coverage, std::ptrdiff_t stride, Color color);
 
  private:
   // True when something can be drawn; refreshes what is visible when the surface
