@@ -115,6 +115,36 @@ void BM_ThinLines(benchmark::State& state) {
 }
 BENCHMARK(BM_ThinLines);
 
+void BM_DashedLines(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::cosmetic(DashKind::DASH_DOT, 0x00FF00));
+  const auto lines = random_lines(4096);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Segment& s = lines[i++ & 4095];
+    dc.move_to(s.a.x, s.a.y);
+    dc.line_to(s.b.x, s.b.y);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_DashedLines);
+
+void BM_WideLines(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(*Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, static_cast<int>(state.range(0)), 0x00FF00));
+  const auto lines = random_lines(4096);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Segment& s = lines[i++ & 4095];
+    dc.move_to(s.a.x, s.a.y);
+    dc.line_to(s.b.x, s.b.y);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_WideLines)->Arg(3)->Arg(10);
+
 void BM_FilledCircles(benchmark::State& state) {
   Surface surface(WIDTH, HEIGHT);
   DeviceContext dc(&surface);
@@ -133,6 +163,37 @@ void BM_FilledCircles(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_FilledCircles);
+
+void BM_PatternFillFullSurface(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  const Brush brush = Brush::pattern({0x80, 0, 0x08, 0, 0x80, 0, 0x08, 0});
+  for (auto _ : state) {
+    dc.fill_rect({0, 0, WIDTH, HEIGHT}, brush);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_PatternFillFullSurface);
+
+void BM_CircleClippedByEllipseRegion(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  const Region clip = Region::ellipse({0, 0, WIDTH, HEIGHT});
+  dc.set_clip_region(&clip);
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<int> x(20, WIDTH - 21);
+  std::uniform_int_distribution<int> y(20, HEIGHT - 21);
+  std::vector<Point> centres;
+  for (int i = 0; i < 4096; ++i) centres.push_back({x(rng), y(rng)});
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Point c = centres[i++ & 4095];
+    dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_CircleClippedByEllipseRegion);
 
 void BM_Polygons20(benchmark::State& state) {
   Surface surface(WIDTH, HEIGHT);
