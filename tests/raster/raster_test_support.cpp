@@ -97,14 +97,4 @@ Surface filled(int width, int height, Pixel value) {
   return s;
 }
 
-std::string ascii(const Surface& surface, Pixel background, Rect area) {
-  std::string out = "\n";
-  const Rect r = area.intersected(surface.bounds());
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) out += surface.at(x, y) == background ? '.' : '#';
-    out += '\n';
-  }
-  return out;
-}
-
 }  // namespace korvi::raster::testing

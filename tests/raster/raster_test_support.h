@@ -2,7 +2,6 @@
 // Helpers for pixel-exact raster tests.
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "korvi/raster/device_context.h"
@@ -22,7 +21,5 @@ Rect changed_box(const Surface& surface, Pixel background);
 bool same_pixels(const Surface& a, const Surface& b);
 // A surface of the size, every pixel set to value.
 Surface filled(int width, int height, Pixel value);
-// Rows of '#' (different from background) and '.', for failure messages.
-std::string ascii(const Surface& surface, Pixel background, Rect area);
 
 }  // namespace korvi::raster::testing
