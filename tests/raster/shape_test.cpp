@@ -112,7 +112,7 @@ TEST(ShapeTest, ThinEllipseOutlineIsTheFillsBoundary) {
 }
 
 TEST(ShapeTest, ArcRunsCounterClockwiseBetweenItsRays) {
-  // Rays from the spec's worked example: angle 0 and a quarter turn.
+  // Box (0, 0, 100, 50) with rays at angle 0 and a quarter turn: points (100, 25), (50, 0).
   Canvas c(110, 60);
   c.dc.arc(0, 0, 100, 50, 100, 25, 50, 0);
   const Rect box = testing::changed_box(c.surface, 0);
