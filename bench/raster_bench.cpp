@@ -1,0 +1,219 @@
+// Raster core throughput on an 800 x 600 surface, fixed seeds. The memset and memcpy
+// cases are the physical limits the clear and the copy transfer are measured against.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <random>
+#include <vector>
+
+#include "korvi/raster/device_context.h"
+
+namespace {
+
+using namespace korvi::raster;
+
+constexpr int WIDTH = 800;
+constexpr int HEIGHT = 600;
+constexpr std::size_t BYTES = std::size_t{WIDTH} * HEIGHT * sizeof(Pixel);
+
+void BM_Memset(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  int value = 0;
+  for (auto _ : state) {
+    std::memset(surface.pixels(), value++ & 0xFF, BYTES);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_Memset);
+
+void BM_ClearWithFillRect(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  Color c = 0;
+  for (auto _ : state) {
+    dc.fill_rect({0, 0, WIDTH, HEIGHT}, Brush::solid(c++));
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_ClearWithFillRect);
+
+void BM_Memcpy(benchmark::State& state) {
+  Surface from(WIDTH, HEIGHT);
+  Surface to(WIDTH, HEIGHT);
+  for (auto _ : state) {
+    std::memcpy(to.pixels(), from.pixels(), BYTES);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_Memcpy);
+
+void BM_CopyBlit(benchmark::State& state) {
+  Surface from(WIDTH, HEIGHT);
+  Surface to(WIDTH, HEIGHT);
+  DeviceContext src(&from);
+  DeviceContext dst(&to);
+  for (auto _ : state) {
+    dst.bit_blt(0, 0, WIDTH, HEIGHT, &src, 0, 0, SRCCOPY);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_CopyBlit);
+
+void BM_XorBlit(benchmark::State& state) {
+  Surface from(WIDTH, HEIGHT);
+  Surface to(WIDTH, HEIGHT);
+  DeviceContext src(&from);
+  DeviceContext dst(&to);
+  for (auto _ : state) {
+    dst.bit_blt(0, 0, WIDTH, HEIGHT, &src, 0, 0, SRCINVERT);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_XorBlit);
+
+struct Segment {
+  Point a, b;
+};
+
+std::vector<Segment> random_lines(std::size_t count) {
+  std::mt19937 rng(1234);
+  std::uniform_real_distribution<double> angle(0.0, 2.0 * std::numbers::pi);
+  std::uniform_int_distribution<int> length(1, 200);
+  std::uniform_int_distribution<int> x(0, WIDTH - 1);
+  std::uniform_int_distribution<int> y(0, HEIGHT - 1);
+  std::vector<Segment> lines;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Point a{x(rng), y(rng)};
+    const double t = angle(rng);
+    const int len = length(rng);
+    lines.push_back({a, {a.x + static_cast<int>(std::lround(len * std::cos(t))),
+                         a.y + static_cast<int>(std::lround(len * std::sin(t)))}});
+  }
+  return lines;
+}
+
+void BM_ThinLines(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0x00FF00));
+  const auto lines = random_lines(4096);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Segment& s = lines[i++ & 4095];
+    dc.move_to(s.a.x, s.a.y);
+    dc.line_to(s.b.x, s.b.y);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_ThinLines);
+
+void BM_DashedLines(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::cosmetic(DashKind::DASH_DOT, 0x00FF00));
+  const auto lines = random_lines(4096);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Segment& s = lines[i++ & 4095];
+    dc.move_to(s.a.x, s.a.y);
+    dc.line_to(s.b.x, s.b.y);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_DashedLines);
+
+void BM_WideLines(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(*Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, static_cast<int>(state.range(0)), 0x00FF00));
+  const auto lines = random_lines(4096);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Segment& s = lines[i++ & 4095];
+    dc.move_to(s.a.x, s.a.y);
+    dc.line_to(s.b.x, s.b.y);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_WideLines)->Arg(3)->Arg(10);
+
+void BM_FilledCircles(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
+  dc.select_brush(Brush::solid(0x3366CC));
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<int> x(20, WIDTH - 21);
+  std::uniform_int_distribution<int> y(20, HEIGHT - 21);
+  std::vector<Point> centres;
+  for (int i = 0; i < 4096; ++i) centres.push_back({x(rng), y(rng)});
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Point c = centres[i++ & 4095];
+    dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_FilledCircles);
+
+void BM_PatternFillFullSurface(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  const Brush brush = Brush::pattern({0x80, 0, 0x08, 0, 0x80, 0, 0x08, 0});
+  for (auto _ : state) {
+    dc.fill_rect({0, 0, WIDTH, HEIGHT}, brush);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * BYTES));
+}
+BENCHMARK(BM_PatternFillFullSurface);
+
+void BM_CircleClippedByEllipseRegion(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  const Region clip = Region::ellipse({0, 0, WIDTH, HEIGHT});
+  dc.set_clip_region(&clip);
+  std::mt19937 rng(99);
+  std::uniform_int_distribution<int> x(20, WIDTH - 21);
+  std::uniform_int_distribution<int> y(20, HEIGHT - 21);
+  std::vector<Point> centres;
+  for (int i = 0; i < 4096; ++i) centres.push_back({x(rng), y(rng)});
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Point c = centres[i++ & 4095];
+    dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_CircleClippedByEllipseRegion);
+
+void BM_Polygons20(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::null());
+  dc.select_brush(Brush::solid(0xCC8844));
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> origin_x(0, WIDTH - 200);
+  std::uniform_int_distribution<int> origin_y(0, HEIGHT - 200);
+  std::uniform_int_distribution<int> offset(0, 199);
+  std::vector<std::vector<Point>> polygons(512);
+  for (auto& poly : polygons) {
+    const int ox = origin_x(rng);
+    const int oy = origin_y(rng);
+    for (int k = 0; k < 20; ++k) poly.push_back({ox + offset(rng), oy + offset(rng)});
+  }
+  std::size_t i = 0;
+  for (auto _ : state) dc.polygon(polygons[i++ & 511]);
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_Polygons20);
+
+}  // namespace

@@ -1,0 +1,54 @@
+#pragma once
+// Brushes: immutable values, cheap to copy and to share between device contexts.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "korvi/raster/color.h"
+
+namespace korvi::raster {
+
+// Hatch codes: 8 x 8 cells aligned to device (0, 0).
+enum class Hatch : int {
+  HORIZONTAL = 0,
+  VERTICAL = 1,
+  FALLING_DIAGONAL = 2,  // "\": upper left to lower right
+  RISING_DIAGONAL = 3,   // "/": lower left to upper right
+  CROSS = 4,
+  DIAGONAL_CROSS = 5,
+};
+
+class Brush {
+ public:
+  enum class Kind { HOLLOW, SOLID, HATCHED, PATTERN };
+
+  // Solid white.
+  Brush() = default;
+  static Brush hollow();
+  static Brush solid(Color color);
+  // Lines in the colour; the gaps take the background colour when the background
+  // mode is opaque and are left alone when it is transparent. Codes outside 0..5
+  // give nothing.
+  static std::optional<Brush> hatched(int code, Color color);
+  // 8 x 8 monochrome pattern, row 0 on top, the most significant bit leftmost: a set
+  // bit paints the text colour and a clear bit the background colour, in every mode.
+  static Brush pattern(const std::array<std::uint8_t, 8>& rows);
+
+  Kind kind() const { return m_kind; }
+  Color color() const { return m_color; }
+  Hatch hatch() const { return m_hatch; }
+  const std::array<std::uint8_t, 8>& pattern_rows() const { return m_rows; }
+  // Whether the cell pixel (x & 7, y & 7) of a hatch or pattern is a set bit.
+  bool cell_bit(std::int64_t x, std::int64_t y) const;
+
+  friend bool operator==(const Brush&, const Brush&) = default;
+
+ private:
+  Kind m_kind = Kind::SOLID;
+  Color m_color = 0xFFFFFF;
+  Hatch m_hatch = Hatch::HORIZONTAL;
+  std::array<std::uint8_t, 8> m_rows{};
+};
+
+}  // namespace korvi::raster

@@ -1,0 +1,189 @@
+#pragma once
+// A software device context: draws into a Surface with the selected pen and brush,
+// colours, background and write modes, world transform and clip region.
+//
+// Public drawing operations take logical coordinates: they go through the world
+// transform (rounded to the nearest pixel), are cut to the surface and the clip
+// region, and then run an inner routine on device pixels. Rasterisation rules: boxes
+// are half-open (right and bottom edges excluded), the last pixel of a line is not
+// drawn, fills sample pixel centres, and within one pass (outline, then fill) every
+// pixel of a primitive is written once, so exclusive-or drawing twice restores the
+// picture. A context bound to no surface draws nothing.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "korvi/raster/brush.h"
+#include "korvi/raster/color.h"
+#include "korvi/raster/geometry.h"
+#include "korvi/raster/pen.h"
+#include "korvi/raster/raster_ops.h"
+#include "korvi/raster/region.h"
+#include "korvi/raster/surface.h"
+#include "korvi/raster/transform.h"
+#include "korvi/raster/visibility.h"
+
+namespace korvi::raster {
+
+enum class BackgroundMode { TRANSPARENT = 1, OPAQUE = 2 };
+
+struct PenPaint;
+class AreaPaint;
+class PolygonPath;
+
+class DeviceContext {
+ public:
+  // Defaults: cosmetic solid black pen, solid white brush, white opaque background,
+  // black text, copy write mode, alternate polygon filling, identity transform, no
+  // clip region, position (0, 0).
+  DeviceContext();
+  explicit DeviceContext(Surface* surface);
+  // Binds to a surface (which must outlive the binding) or to none; settings stay. A
+  // surface that changes size or becomes empty later is noticed at the next call.
+  void bind(Surface* surface);
+  Surface* surface() const { return m_surface; }
+
+  // --- Settings. A selected object replaces the previous one. (The font joins them
+  // when the text engine is wired in; text then paints through the device-space
+  // operations at the end of this class.)
+  void select_pen(const Pen& pen);
+  // Selects the pen if there is one (Pen::geometric gives none for a pen the platform
+  // refuses); otherwise returns false and keeps the current pen.
+  bool select_pen(const std::optional<Pen>& pen);
+  const Pen& pen() const { return m_pen; }
+  void select_brush(const Brush& brush);
+  const Brush& brush() const { return m_brush; }
+  void set_background_color(Color color);
+  Color background_color() const { return m_background; }
+  void set_background_mode(BackgroundMode mode);
+  BackgroundMode background_mode() const { return m_background_mode; }
+  void set_text_color(Color color);
+  Color text_color() const { return m_text; }
+  // Write mode 1..16 (R2_*); other codes are refused (false) and change nothing.
+  bool set_write_mode(int rop2);
+  int write_mode() const { return m_rop2; }
+  void set_polygon_fill_rule(FillRule rule) { m_fill_rule = rule; }
+  FillRule polygon_fill_rule() const { return m_fill_rule; }
+  void set_transform(const Transform& transform);
+  const Transform& transform() const { return m_transform; }
+  // The clip region, in device coordinates; the context keeps its own copy. Null
+  // removes clipping.
+  void set_clip_region(const Region* region);
+  const Region* clip_region() const { return m_clip ? &*m_clip : nullptr; }
+  Point position() const { return m_position; }
+  void move_to(std::int32_t x, std::int32_t y) { m_position = {x, y}; }
+
+  // --- Drawing, logical coordinates.
+  // Sets one pixel; the pen and the write mode play no part.
+  void set_pixel(std::int32_t x, std::int32_t y, Color color);
+  // The pixel's colour, or INVALID_COLOR outside the surface or the clip region.
+  Color get_pixel(std::int32_t x, std::int32_t y) const;
+  // Line from the position to (x, y), which becomes the position; (x, y) not drawn.
+  void line_to(std::int32_t x, std::int32_t y);
+  // Connected lines; each shared point drawn once, the last point not drawn. Dashes
+  // run on across the points.
+  void polyline(std::span<const Point> points);
+  // Closed polygon: filled with the brush by the fill rule, outlined with the pen.
+  void polygon(std::span<const Point> points);
+  // The box (right and bottom excluded) filled with the brush and outlined with the pen.
+  void rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  // The ellipse inscribed in the box, filled and outlined.
+  void ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  // Arc of the ellipse in the box, counter-clockwise from the ray through (x1, y1) to
+  // the ray through (x2, y2), both rays from the centre; equal rays: the whole ellipse.
+  void arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+           std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  // The same sector closed by two radii, filled and outlined.
+  void pie(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+           std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  // Fills the box (right and bottom excluded) with the brush, by plain copy whatever
+  // the write mode.
+  void fill_rect(const Rect& rect, const Brush& brush);
+  // Fills a region given in device coordinates with the brush, in the write mode.
+  void fill_region(const Region& device_region, const Brush& brush);
+  // Fills with the selected brush the 4-connected area around (x, y) that is bounded
+  // by pixels of the border colour (and by the edge of what is visible). Nothing when
+  // (x, y) has the border colour or is not visible.
+  void flood_fill(std::int32_t x, std::int32_t y, Color border);
+
+  // --- Transfers. The destination box goes through this context's transform, the
+  // source box through the source's; unequal device sizes make a stretch (nearest
+  // pixel centres; opposite signs mirror). rop is a ternary raster operation with this
+  // context's brush as the pattern. The source may be null (or unbound) when rop does
+  // not read it. Pixels whose source lies outside the source surface are left alone.
+  // Returns false when nothing could be done for a missing source.
+  bool bit_blt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+               const DeviceContext* source, std::int32_t sx, std::int32_t sy, std::uint32_t rop);
+  bool stretch_blt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                   const DeviceContext* source, std::int32_t sx, std::int32_t sy,
+                   std::int32_t source_width, std::int32_t source_height, std::uint32_t rop);
+
+  // --- Device space, for the text engine and the library. These clip themselves.
+  // What is visible: the surface cut by the clip region.
+  const Visibility& visibility() const {
+    drawable();
+    return m_visible;
+  }
+  // Calls f(y, x0, x1) for each visible span of a device rectangle, rows ascending.
+  // f may write the pixels of its span through surface()->row(y).
+  template <class F>
+  void for_each_visible_span(const Rect& device_rect, F&& f) const {
+    if (drawable()) m_visible.for_each_span(device_rect, f);
+  }
+  // Fills a device-space polygon (the winding rule, pixel centres) with a colour by
+  // plain copy.
+  void fill_polygon_device(std::span<const PointF> points, Color color);
+  // Plain copy of a colour into the visible part of a device rectangle.
+  void fill_rect_device(const Rect& device_rect, Color color);
+  // Plain copy of a colour at the set bits of a width x height 1-bit mask whose top-left
+  // pixel lands on device `origin`; mask row r starts at bits + r * stride bytes, the
+  // most significant bit leftmost (glyphs of one-bit fonts).
+  void paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
+                         const std::uint8_t* bits, std::ptrdiff_t stride, Color color);
+  // Blends a colour over the pixels by an 8-bit coverage map laid out like the mask
+  // above, one byte per pixel: 0 leaves a pixel, 255 replaces it (antialiased glyphs).
+  void blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
+                             const std::uint8_t* coverage, std::ptrdiff_t stride, Color color);
+
+ private:
+  // True when something can be drawn; refreshes what is visible when the surface
+  // changed size since the last look.
+  bool drawable() const;
+  void refresh_visibility() const;
+  PenPaint current_pen_paint() const;
+  AreaPaint current_brush_paint() const;
+  // Device-space inner routines. Callers clip (through m_visible).
+  void paint_path_device(const AreaPaint& paint, const PolygonPath& path, FillRule rule);
+  void paint_region_device(const AreaPaint& paint, const Region& region);
+  void paint_box_device(const AreaPaint& paint, const Rect64& box);
+  void thin_path_device(const PenPaint& pen, std::span<const DevicePoint> points, bool closed);
+  void wide_path_device(const PenPaint& pen, std::span<const PointF> points, bool closed,
+                        bool smooth);
+  void outline_points_device(const PenPaint& pen, std::span<const PointF> points, bool closed,
+                             bool smooth);
+  void ellipse_device(const Rect64& box, const AreaPaint* fill, const PenPaint* outline);
+  void arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
+                  const AreaPaint* fill, const PenPaint* outline);
+  void curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
+                           const AreaPaint* fill, const PenPaint* outline);
+  bool transfer_device(const Rect64& dst, const DeviceContext* source, const Rect64& src,
+                       std::uint32_t rop);
+
+  Surface* m_surface = nullptr;
+  Pen m_pen;
+  Brush m_brush;
+  Color m_background = 0xFFFFFF;
+  BackgroundMode m_background_mode = BackgroundMode::OPAQUE;
+  Color m_text = 0;
+  int m_rop2 = R2_COPYPEN;
+  FillRule m_fill_rule = FillRule::ALTERNATE;
+  Transform m_transform;
+  std::optional<Region> m_clip;
+  Point m_position;
+  // A cache of the surface's bounds cut by the clip, kept in step by drawable().
+  mutable Rect m_bound_size;
+  mutable Visibility m_visible;
+};
+
+}  // namespace korvi::raster

@@ -1,0 +1,237 @@
+// Area fills: paths, regions, rectangles and flood fill.
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+#include "device_point.h"
+#include "korvi/raster/device_context.h"
+#include "paint.h"
+#include "pixel_ops.h"
+#include "polygon_raster.h"
+
+namespace korvi::raster {
+namespace {
+
+// The part of a device box inside rect, as a Rect.
+Rect clamp_box(const Rect64& box, const Rect& rect) {
+  return {static_cast<std::int32_t>(std::max<std::int64_t>(box.left, rect.left)),
+          static_cast<std::int32_t>(std::max<std::int64_t>(box.top, rect.top)),
+          static_cast<std::int32_t>(std::min<std::int64_t>(box.right, rect.right)),
+          static_cast<std::int32_t>(std::min<std::int64_t>(box.bottom, rect.bottom))};
+}
+
+}  // namespace
+
+void DeviceContext::paint_path_device(const AreaPaint& paint, const PolygonPath& path,
+                                      FillRule rule) {
+  if (!m_surface || paint.none() || m_visible.empty()) return;
+  Surface& surface = *m_surface;
+  const Visibility& visible = m_visible;
+  rasterize_polygon(path, rule, visible.bounds(), [&](std::int32_t y, const Span* spans, std::size_t count) {
+    Pixel* row = surface.row(y);
+    if (visible.is_rectangle()) {
+      // The rasteriser already cut the spans to the visible box.
+      for (std::size_t i = 0; i < count; ++i) paint.paint(row, y, spans[i].left, spans[i].right);
+      return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      visible.clip_span(y, spans[i].left, spans[i].right,
+                        [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
+    }
+  });
+}
+
+void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {
+  if (!m_surface || paint.none() || m_visible.empty() || region.empty()) return;
+  const Rect bounds = region.bounds().intersected(m_visible.bounds());
+  if (bounds.empty()) return;
+  for (const Region::Band& band : region.bands()) {
+    if (band.bottom <= bounds.top) continue;
+    if (band.top >= bounds.bottom) break;
+    const std::int32_t top = std::max(band.top, bounds.top);
+    const std::int32_t bottom = std::min(band.bottom, bounds.bottom);
+    for (std::int32_t y = top; y < bottom; ++y) {
+      for (const Span& s : region.spans(band)) {
+        m_visible.clip_span(y, s.left, s.right, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+          paint.paint(m_surface->row(cy), cy, a, b);
+        });
+      }
+    }
+  }
+}
+
+void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) {
+  if (!m_surface || paint.none() || m_visible.empty()) return;
+  const Rect r = clamp_box(box, m_visible.bounds());
+  if (r.empty()) return;
+  Surface& surface = *m_surface;
+  if (paint.is_uniform() && m_visible.is_rectangle() && r.left == 0 && r.right == surface.width() &&
+      surface.stride() == surface.width()) {
+    // Whole rows of a packed surface: one run.
+    mix_run(surface.row(r.top), static_cast<std::size_t>(r.width() * r.height()), paint.uniform_mix());
+    return;
+  }
+  m_visible.for_each_span(r, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+    paint.paint(surface.row(y), y, x0, x1);
+  });
+}
+
+void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
+  if (!drawable()) return;
+  const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
+                           m_background_mode == BackgroundMode::OPAQUE, R2_COPYPEN};
+  const AreaPaint paint = AreaPaint::for_brush(brush, colors);
+  if (paint.none()) return;
+  if (m_transform.is_scale_offset()) {
+    const auto a = map_point(m_transform, rect.left, rect.top);
+    const auto b = map_point(m_transform, rect.right, rect.bottom);
+    if (!a || !b) return;
+    paint_box_device(paint, {std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x),
+                             std::max(a->y, b->y)});
+    return;
+  }
+  PolygonPath path;
+  const Point corners[4] = {{rect.left, rect.top}, {rect.right, rect.top},
+                            {rect.right, rect.bottom}, {rect.left, rect.bottom}};
+  for (const Point& c : corners) {
+    const auto d = map_point(m_transform, c.x, c.y);
+    if (!d) return;
+    path.add_pixel_point(*d);
+  }
+  path.close_contour();
+  paint_path_device(paint, path, FillRule::WINDING);
+}
+
+void DeviceContext::fill_region(const Region& device_region, const Brush& brush) {
+  if (!drawable()) return;
+  const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
+                           m_background_mode == BackgroundMode::OPAQUE, m_rop2};
+  paint_region_device(AreaPaint::for_brush(brush, colors), device_region);
+}
+
+void DeviceContext::fill_polygon_device(std::span<const PointF> points, Color color) {
+  if (!drawable() || points.size() < 3) return;
+  PolygonPath path;
+  for (const PointF& p : points) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    path.add_point({saturate_device(p.x), saturate_device(p.y)});
+  }
+  path.close_contour();
+  paint_path_device(AreaPaint::uniform(store_mix(pixel_from_color(color))), path, FillRule::WINDING);
+}
+
+void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
+  if (!drawable()) return;
+  const Pixel value = pixel_from_color(color) & RGB_MASK;
+  Surface& surface = *m_surface;
+  m_visible.for_each_span(device_rect, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+    store_run(surface.row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
+  });
+}
+
+namespace {
+
+// The device box of a width x height block at origin, cut to 32-bit coordinates.
+Rect block_box(Point origin, std::int32_t width, std::int32_t height) {
+  return clamp_box({origin.x, origin.y, std::int64_t{origin.x} + std::max(width, 0),
+                    std::int64_t{origin.y} + std::max(height, 0)},
+                   {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+}
+
+}  // namespace
+
+void DeviceContext::paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
+                                      const std::uint8_t* bits, std::ptrdiff_t stride, Color color) {
+  if (!drawable() || bits == nullptr) return;
+  const Pixel value = pixel_from_color(color) & RGB_MASK;
+  Surface& surface = *m_surface;
+  m_visible.for_each_span(block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+    const std::uint8_t* row = bits + (std::int64_t{y} - origin.y) * stride;
+    Pixel* out = surface.row(y);
+    for (std::int32_t x = x0; x < x1; ++x) {
+      const std::int64_t i = std::int64_t{x} - origin.x;
+      if ((row[i >> 3] >> (7 - (i & 7))) & 1) out[x] = value;
+    }
+  });
+}
+
+void DeviceContext::blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
+                                          const std::uint8_t* coverage, std::ptrdiff_t stride,
+                                          Color color) {
+  if (!drawable() || coverage == nullptr) return;
+  const Pixel value = pixel_from_color(color);
+  Surface& surface = *m_surface;
+  m_visible.for_each_span(block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+    const std::uint8_t* row = coverage + (std::int64_t{y} - origin.y) * stride;
+    Pixel* out = surface.row(y);
+    for (std::int32_t x = x0; x < x1; ++x) {
+      const std::uint32_t a = row[std::int64_t{x} - origin.x];
+      if (a == 0) continue;
+      if (a == 255) {
+        out[x] = value & RGB_MASK;
+        continue;
+      }
+      // Per channel: (d (255 - a) + c a) / 255, rounded.
+      Pixel mixed = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t d = (out[x] >> shift) & 0xFF;
+        const std::uint32_t c = (value >> shift) & 0xFF;
+        mixed |= ((d * (255 - a) + c * a + 127) / 255) << shift;
+      }
+      out[x] = mixed;
+    }
+  });
+}
+
+void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {
+  if (!drawable()) return;
+  const auto start = map_point(m_transform, x, y);
+  if (!start || !m_visible.contains(start->x, start->y)) return;
+  Surface& surface = *m_surface;
+  const Pixel stop = pixel_from_color(border) & RGB_MASK;
+  const auto sx = static_cast<std::int32_t>(start->x);
+  const auto sy = static_cast<std::int32_t>(start->y);
+  if ((surface.at(sx, sy) & RGB_MASK) == stop) return;
+
+  // First find the area on the picture as it is, marking visited pixels, then paint it:
+  // painting never changes what is found, whatever the brush or write mode.
+  const Rect area = m_visible.bounds();
+  const auto width = static_cast<std::size_t>(area.width());
+  std::vector<bool> visited(width * static_cast<std::size_t>(area.height()), false);
+  auto index = [&](std::int32_t px, std::int32_t py) {
+    return static_cast<std::size_t>(py - area.top) * width + static_cast<std::size_t>(px - area.left);
+  };
+  auto open = [&](std::int32_t px, std::int32_t py) {
+    return !visited[index(px, py)] && (surface.at(px, py) & RGB_MASK) != stop &&
+           m_visible.contains(px, py);
+  };
+  std::vector<RowSpan> found;
+  std::vector<Point> seeds{{sx, sy}};
+  while (!seeds.empty()) {
+    const Point seed = seeds.back();
+    seeds.pop_back();
+    if (!open(seed.x, seed.y)) continue;
+    std::int32_t left = seed.x;
+    std::int32_t right = seed.x + 1;
+    while (left > area.left && open(left - 1, seed.y)) --left;
+    while (right < area.right && open(right, seed.y)) ++right;
+    for (std::int32_t px = left; px < right; ++px) visited[index(px, seed.y)] = true;
+    found.push_back({seed.y, left, right});
+    // One seed per open run on the rows above and below.
+    for (const std::int32_t ny : {seed.y - 1, seed.y + 1}) {
+      if (ny < area.top || ny >= area.bottom) continue;
+      bool in_run = false;
+      for (std::int32_t px = left; px < right; ++px) {
+        const bool o = open(px, ny);
+        if (o && !in_run) seeds.push_back({px, ny});
+        in_run = o;
+      }
+    }
+  }
+  const AreaPaint paint = current_brush_paint();
+  for (const RowSpan& s : found) paint.paint(surface.row(s.y), s.y, s.left, s.right);
+}
+
+}  // namespace korvi::raster

@@ -1,0 +1,339 @@
+// Shapes: polygons, rectangles, ellipses, arcs and pies. Each is a fill pass with the
+// brush, then an outline pass with the pen.
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "device_point.h"
+#include "ellipse_raster.h"
+#include "korvi/raster/device_context.h"
+#include "paint.h"
+#include "polygon_raster.h"
+#include "stroke.h"
+#include "thin_line.h"
+
+namespace korvi::raster {
+namespace {
+
+std::optional<Rect64> map_box(const Transform& t, std::int32_t left, std::int32_t top,
+                              std::int32_t right, std::int32_t bottom) {
+  const auto a = map_point(t, left, top);
+  const auto b = map_point(t, right, bottom);
+  if (!a || !b) return std::nullopt;
+  return Rect64{std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x),
+                std::max(a->y, b->y)};
+}
+
+PointF to_centre(DevicePoint p) {
+  return {static_cast<double>(p.x) + 0.5, static_cast<double>(p.y) + 0.5};
+}
+
+// Parametric angle of the point where the ray in direction (dx, dy) (y down) leaves the
+// ellipse with radii rx, ry; counter-clockwise as seen on screen.
+double ray_angle(double dx, double dy, double rx, double ry) {
+  if (dx == 0.0 && dy == 0.0) return 0.0;
+  return std::atan2(-dy * rx, dx * ry);
+}
+
+// Sweep from a0 counter-clockwise to a1, in (0, 2 pi]; equal angles sweep everything.
+double sweep_between(double a0, double a1) {
+  double s = a1 - a0;
+  while (s <= 0.0) s += 2.0 * std::numbers::pi;
+  return s;
+}
+
+}  // namespace
+
+void DeviceContext::polygon(std::span<const Point> points) {
+  if (!drawable() || points.size() < 2) return;
+  std::vector<DevicePoint> device;
+  device.reserve(points.size());
+  for (const Point& p : points) {
+    const auto d = map_point(m_transform, p.x, p.y);
+    if (!d) return;
+    device.push_back(*d);
+  }
+  const AreaPaint fill = current_brush_paint();
+  if (!fill.none()) {
+    PolygonPath path;
+    for (const DevicePoint& d : device) path.add_pixel_point(d);
+    path.close_contour();
+    paint_path_device(fill, path, m_fill_rule);
+  }
+  const PenPaint pen = current_pen_paint();
+  if (!pen.visible) return;
+  if (!pen.wide) {
+    thin_path_device(pen, device, true);
+    return;
+  }
+  std::vector<PointF> centres;
+  centres.reserve(device.size());
+  for (const DevicePoint& d : device) centres.push_back(to_centre(d));
+  wide_path_device(pen, centres, true, false);
+}
+
+void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                              std::int32_t bottom) {
+  if (!drawable()) return;
+  if (!m_transform.is_scale_offset()) {
+    const Point corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    polygon(corners);
+    return;
+  }
+  const auto box = map_box(m_transform, left, top, right, bottom);
+  if (!box || box->empty()) return;
+  const Rect64 b = *box;
+  const AreaPaint fill = current_brush_paint();
+  auto paint_box = [&](const AreaPaint& paint, std::int64_t l, std::int64_t t, std::int64_t r,
+                       std::int64_t btm) { paint_box_device(paint, {l, t, r, btm}); };
+  paint_box(fill, b.left, b.top, b.right, b.bottom);
+  const PenPaint pen = current_pen_paint();
+  if (!pen.visible) return;
+  if (pen.wide) {
+    const PointF corners[4] = {{b.left + 0.5, b.top + 0.5}, {b.right - 0.5, b.top + 0.5},
+                               {b.right - 0.5, b.bottom - 0.5}, {b.left + 0.5, b.bottom - 0.5}};
+    wide_path_device(pen, corners, true, false);
+    return;
+  }
+  if (pen.dashes.solid()) {
+    // The ring of border pixels, as four disjoint boxes.
+    const AreaPaint ring = AreaPaint::uniform(pen.on);
+    paint_box(ring, b.left, b.top, b.right, b.top + 1);
+    if (b.bottom - b.top > 1) paint_box(ring, b.left, b.bottom - 1, b.right, b.bottom);
+    paint_box(ring, b.left, b.top + 1, b.left + 1, b.bottom - 1);
+    if (b.right - b.left > 1) paint_box(ring, b.right - 1, b.top + 1, b.right, b.bottom - 1);
+    return;
+  }
+  if (b.right - b.left == 1 || b.bottom - b.top == 1) {
+    const bool flat = b.bottom - b.top == 1;
+    const DevicePoint ends[2] = {{b.left, b.top}, flat ? DevicePoint{b.right, b.top} : DevicePoint{b.left, b.bottom}};
+    thin_path_device(pen, ends, false);
+    return;
+  }
+  const DevicePoint corners[4] = {{b.left, b.top}, {b.right - 1, b.top},
+                                  {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
+  thin_path_device(pen, corners, true);
+}
+
+void DeviceContext::ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
+                            std::int32_t bottom) {
+  if (!drawable()) return;
+  const AreaPaint fill = current_brush_paint();
+  const PenPaint pen = current_pen_paint();
+  if (!m_transform.is_scale_offset()) {
+    curve_by_flattening({left, top, right, bottom}, nullptr, false, true, &fill, &pen);
+    return;
+  }
+  const auto box = map_box(m_transform, left, top, right, bottom);
+  if (!box || box->empty()) return;
+  ellipse_device(*box, &fill, &pen);
+}
+
+void DeviceContext::ellipse_device(const Rect64& box, const AreaPaint* fill, const PenPaint* pen) {
+  const EllipseRows rows(box.left, box.top, box.right, box.bottom);
+  if (rows.empty()) return;
+  const Rect vb = m_visible.bounds();
+  const std::int64_t top = std::max<std::int64_t>(rows.top(), vb.top);
+  const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), vb.bottom);
+  const bool do_fill = fill && !fill->none();
+  const bool thin_outline = pen && pen->visible && !pen->wide && pen->dashes.solid();
+  const AreaPaint ring = thin_outline ? AreaPaint::uniform(pen->on) : AreaPaint();
+  Surface& surface = *m_surface;
+  if (top < bottom && (do_fill || thin_outline)) {
+    // Fill and outline row by row: the two passes touch each row in order, which
+    // is the same as two whole passes since rows do not interact.
+    for (EllipseScan scan(rows, top, bottom); !scan.done(); scan.next()) {
+      std::int64_t x0 = 0;
+      std::int64_t x1 = 0;
+      if (!scan.fill(x0, x1)) continue;
+      const std::int64_t y = scan.y();
+      auto put = [&](const AreaPaint& paint) {
+        return [&](std::int32_t cy, std::int32_t a, std::int32_t b) { paint.paint(surface.row(cy), cy, a, b); };
+      };
+      if (do_fill) m_visible.clip_span(y, x0, x1, put(*fill));
+      if (thin_outline) {
+        const OutlineRow o = scan.outline();
+        for (int i = 0; i < o.count; ++i) m_visible.clip_span(y, o.x0[i], o.x1[i], put(ring));
+      }
+    }
+  }
+  if (pen && pen->visible && !thin_outline) {
+    // Dashed or wide outlines follow the ring through the outline pixels' centres.
+    const PointF centre{(static_cast<double>(box.left) + static_cast<double>(box.right)) / 2.0,
+                        (static_cast<double>(box.top) + static_cast<double>(box.bottom)) / 2.0};
+    const double rx = std::max(0.0, (static_cast<double>(box.right - box.left) - 1.0) / 2.0);
+    const double ry = std::max(0.0, (static_cast<double>(box.bottom - box.top) - 1.0) / 2.0);
+    std::vector<PointF> ring_points;
+    ellipse_points(centre, rx, ry, 0.0, 2.0 * std::numbers::pi, ring_points);
+    ring_points.pop_back();
+    outline_points_device(*pen, ring_points, true, true);
+  }
+}
+
+void DeviceContext::arc(std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                        std::int32_t y2) {
+  if (!drawable()) return;
+  const PenPaint pen = current_pen_paint();
+  if (!pen.visible) return;
+  const Point rays[2] = {{x1, y1}, {x2, y2}};
+  if (!m_transform.is_scale_offset()) {
+    curve_by_flattening({left, top, right, bottom}, rays, false, false, nullptr, &pen);
+    return;
+  }
+  const auto box = map_box(m_transform, left, top, right, bottom);
+  const auto a = map_point(m_transform, x1, y1);
+  const auto b = map_point(m_transform, x2, y2);
+  if (!box || !a || !b || box->empty()) return;
+  arc_device(*box, *a, *b, false, nullptr, &pen);
+}
+
+void DeviceContext::pie(std::int32_t left, std::int32_t top, std::int32_t right,
+                        std::int32_t bottom, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                        std::int32_t y2) {
+  if (!drawable()) return;
+  const AreaPaint fill = current_brush_paint();
+  const PenPaint pen = current_pen_paint();
+  const Point rays[2] = {{x1, y1}, {x2, y2}};
+  if (!m_transform.is_scale_offset()) {
+    curve_by_flattening({left, top, right, bottom}, rays, true, true, &fill, &pen);
+    return;
+  }
+  const auto box = map_box(m_transform, left, top, right, bottom);
+  const auto a = map_point(m_transform, x1, y1);
+  const auto b = map_point(m_transform, x2, y2);
+  if (!box || !a || !b || box->empty()) return;
+  arc_device(*box, *a, *b, true, &fill, &pen);
+}
+
+void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
+                               const AreaPaint* fill, const PenPaint* pen) {
+  const EllipseRows rows(box.left, box.top, box.right, box.bottom);
+  if (rows.empty()) return;
+  const std::int64_t cx2 = rows.centre_x2();
+  const std::int64_t cy2 = rows.centre_y2();
+  const AngleSweep sweep(2 * start.x - cx2, 2 * start.y - cy2, 2 * end.x - cx2, 2 * end.y - cy2);
+  const Rect vb = m_visible.bounds();
+  const std::int64_t top = std::max<std::int64_t>(rows.top(), vb.top);
+  const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), vb.bottom);
+  Surface& surface = *m_surface;
+  // Calls f(y, a, b) for the runs of visible pixels of [x0, x1) on row y inside the sweep.
+  auto swept_runs = [&](std::int64_t y, std::int64_t x0, std::int64_t x1, auto&& f) {
+    m_visible.clip_span(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+      const std::int64_t dy = 2 * std::int64_t{cy} + 1 - cy2;
+      std::int32_t run = a;
+      bool inside = false;
+      for (std::int32_t x = a; x < b; ++x) {
+        const bool in = sweep.contains(2 * std::int64_t{x} + 1 - cx2, dy);
+        if (in && !inside) run = x;
+        if (!in && inside) f(cy, run, x);
+        inside = in;
+      }
+      if (inside) f(cy, run, b);
+    });
+  };
+  if (pie && fill && !fill->none() && top < bottom) {
+    for (std::int64_t y = top; y < bottom; ++y) {
+      std::int64_t x0 = 0;
+      std::int64_t x1 = 0;
+      if (!rows.row(y, x0, x1)) continue;
+      swept_runs(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+        fill->paint(surface.row(cy), cy, a, b);
+      });
+    }
+  }
+  if (!pen || !pen->visible) return;
+  const PointF centre{static_cast<double>(cx2) / 2.0, static_cast<double>(cy2) / 2.0};
+  const double rx = std::max(0.0, (static_cast<double>(box.right - box.left) - 1.0) / 2.0);
+  const double ry = std::max(0.0, (static_cast<double>(box.bottom - box.top) - 1.0) / 2.0);
+  const double a0 = ray_angle(2.0 * static_cast<double>(start.x) - static_cast<double>(cx2),
+                              2.0 * static_cast<double>(start.y) - static_cast<double>(cy2), rx, ry);
+  const double a1 = ray_angle(2.0 * static_cast<double>(end.x) - static_cast<double>(cx2),
+                              2.0 * static_cast<double>(end.y) - static_cast<double>(cy2), rx, ry);
+  const double sweep_angle = sweep.full() ? 2.0 * std::numbers::pi : sweep_between(a0, a1);
+  if (!pen->wide && pen->dashes.solid()) {
+    // The ellipse's outline pixels inside the sweep, plus the radii for a pie; as one
+    // set, so that no pixel is written twice.
+    std::vector<RowSpan> pixels;
+    if (top < bottom) {
+      for (EllipseScan scan(rows, top, bottom); !scan.done(); scan.next()) {
+        const OutlineRow o = scan.outline();
+        for (int i = 0; i < o.count; ++i) {
+          swept_runs(scan.y(), o.x0[i], o.x1[i], [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+            pixels.push_back({cy, a, b});
+          });
+        }
+      }
+    }
+    if (pie) {
+      const DevicePoint c{floor_div(cx2 - 1, 2) , floor_div(cy2 - 1, 2)};
+      for (const double angle : {a0, a0 + sweep_angle}) {
+        const DevicePoint tip{static_cast<std::int64_t>(std::floor(centre.x + rx * std::cos(angle))),
+                              static_cast<std::int64_t>(std::floor(centre.y - ry * std::sin(angle)))};
+        const ThinLine line(c, tip);
+        const auto [first, last] = line.visible_steps(vb);
+        for (std::int64_t i = first; i < last; ++i) {
+          const DevicePoint p = line.pixel(i);
+          if (m_visible.contains(p.x, p.y)) {
+            pixels.push_back({static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.x),
+                              static_cast<std::int32_t>(p.x + 1)});
+          }
+        }
+        if (m_visible.contains(tip.x, tip.y)) {
+          pixels.push_back({static_cast<std::int32_t>(tip.y), static_cast<std::int32_t>(tip.x),
+                            static_cast<std::int32_t>(tip.x + 1)});
+        }
+      }
+    }
+    paint_region_device(AreaPaint::uniform(pen->on), Region::from_spans(std::move(pixels)));
+    return;
+  }
+  std::vector<PointF> path;
+  ellipse_points(centre, rx, ry, a0, a0 + sweep_angle, path);
+  if (pie) path.insert(path.begin(), centre);
+  outline_points_device(*pen, path, pie, !pie);
+}
+
+void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie,
+                                        bool closed, const AreaPaint* fill, const PenPaint* pen) {
+  // Under rotation or shear: the curve as a polygon in logical space, then mapped.
+  const double cx = (static_cast<double>(box.left) + box.right) / 2.0;
+  const double cy = (static_cast<double>(box.top) + box.bottom) / 2.0;
+  const double rx = std::fabs(static_cast<double>(box.right) - box.left) / 2.0;
+  const double ry = std::fabs(static_cast<double>(box.bottom) - box.top) / 2.0;
+  double a0 = 0.0;
+  double sweep = 2.0 * std::numbers::pi;
+  if (rays) {
+    a0 = ray_angle(rays[0].x - cx, rays[0].y - cy, rx, ry);
+    const double a1 = ray_angle(rays[1].x - cx, rays[1].y - cy, rx, ry);
+    const double cross = (rays[0].x - cx) * (rays[1].y - cy) - (rays[0].y - cy) * (rays[1].x - cx);
+    const double dot = (rays[0].x - cx) * (rays[1].x - cx) + (rays[0].y - cy) * (rays[1].y - cy);
+    if (!(cross == 0.0 && dot > 0.0)) sweep = sweep_between(a0, a1);
+  }
+  const double scale = std::max(1.0, m_transform.length_scale());
+  std::vector<PointF> logical;
+  ellipse_points({cx, cy}, rx * scale, ry * scale, a0, a0 + sweep, logical);
+  for (PointF& p : logical) {
+    p.x = cx + (p.x - cx) / scale;
+    p.y = cy + (p.y - cy) / scale;
+  }
+  if (!rays || sweep >= 2.0 * std::numbers::pi) logical.pop_back();
+  if (pie) logical.insert(logical.begin(), PointF{cx, cy});
+  std::vector<PointF> device;
+  for (const PointF& p : logical) {
+    const auto d = map_exact(m_transform, p.x, p.y);
+    if (!d) return;
+    device.push_back(*d);
+  }
+  if (fill && !fill->none() && closed) {
+    PolygonPath path;
+    for (const PointF& p : device) path.add_point(p);
+    path.close_contour();
+    paint_path_device(*fill, path, FillRule::WINDING);
+  }
+  if (pen && pen->visible) outline_points_device(*pen, device, closed, !pie);
+}
+
+}  // namespace korvi::raster

@@ -1,0 +1,46 @@
+#include "region_shapes.h"
+
+#include <algorithm>
+
+#include "ellipse_raster.h"
+
+namespace korvi::raster {
+namespace {
+
+constexpr Rect LIMIT_BOX{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT};
+
+}  // namespace
+
+Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip) {
+  RegionBuilder builder;
+  rasterize_polygon(path, rule, clip, [&](std::int32_t y, const Span* spans, std::size_t count) {
+    builder.add_row(y, {spans, count});
+  });
+  return builder.finish();
+}
+
+Region Region::ellipse(Rect box) {
+  const EllipseRows rows(box.left, box.top, box.right, box.bottom);
+  RegionBuilder builder;
+  if (rows.empty()) return builder.finish();
+  const std::int64_t top = std::max<std::int64_t>(rows.top(), -REGION_LIMIT);
+  const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), REGION_LIMIT);
+  for (std::int64_t y = top; y < bottom; ++y) {
+    std::int64_t x0 = 0;
+    std::int64_t x1 = 0;
+    if (!rows.row(y, x0, x1)) continue;
+    const Span span{static_cast<std::int32_t>(std::max<std::int64_t>(x0, -REGION_LIMIT)),
+                    static_cast<std::int32_t>(std::min<std::int64_t>(x1, REGION_LIMIT))};
+    builder.add_row(static_cast<std::int32_t>(y), {&span, 1});
+  }
+  return builder.finish();
+}
+
+Region Region::polygon(std::span<const Point> points, FillRule rule) {
+  PolygonPath path;
+  for (const Point& p : points) path.add_pixel_point({p.x, p.y});
+  path.close_contour();
+  return region_from_path(path, rule, LIMIT_BOX);
+}
+
+}  // namespace korvi::raster

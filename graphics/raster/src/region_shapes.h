@@ -1,0 +1,13 @@
+#pragma once
+// Regions made by the same rasterisers that draw, so that a region and the shape drawn
+// with the same coordinates cover the same pixels.
+
+#include "korvi/raster/region.h"
+#include "polygon_raster.h"
+
+namespace korvi::raster {
+
+// The pixels the path covers by the rule, cut to clip.
+Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip);
+
+}  // namespace korvi::raster
