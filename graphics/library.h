@@ -1,0 +1,69 @@
+// The library object: the one place that holds the library's shared state, made at
+// the first use of the library and destroyed at program exit.
+#pragma once
+
+#include <korvi/graphics.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "graphics_window.h"
+#include "image_device.h"
+#include "korvi/raster/device_context.h"
+#include "korvi/raster/transform.h"
+#include "screen_device.h"
+
+namespace korvi {
+
+namespace raster {
+class FontCache;
+}
+namespace window {
+class UiThread;
+}
+
+class GraphicsLibrary {
+ public:
+  GraphicsLibrary();
+  ~GraphicsLibrary();
+  GraphicsLibrary(const GraphicsLibrary&) = delete;
+  GraphicsLibrary& operator=(const GraphicsLibrary&) = delete;
+
+  // Serialises every use of the window's picture and the window's device context
+  // between the drawing thread and the UI thread.
+  std::mutex drawing_lock;
+  // The window's device context while the window is the target, else null.
+  raster::DeviceContext* window_dc = nullptr;
+  // The device context drawn on first: the back buffer's or the working image's.
+  raster::DeviceContext* target_dc = nullptr;
+  GraphicsWindow graphics_window;
+  // Set while batch drawing: written by the drawing thread (under the lock), read by
+  // the UI thread when it repaints.
+  std::atomic<bool> batch_drawing{false};
+  Image* working_image = nullptr;
+  ImageDevice image_device;
+  ScreenDevice screen_device;
+  ImageDevice* current_device = nullptr;
+  const raster::Transform identity_transform = raster::Transform::identity();
+
+  // The font engine of the drawing thread, started at its first use.
+  raster::FontCache& font_cache();
+  // The thread that runs every window, started by the first window and kept.
+  window::UiThread& ui_thread();
+
+  // The target switch (under the drawing lock): null selects the window.
+  void select_target(Image* image);
+  // An image is being destroyed: when it is the target, nothing is drawn any more
+  // until another target is selected.
+  void forget_image(Image* image);
+
+ private:
+  std::unique_ptr<raster::FontCache> m_font_cache;
+  std::unique_ptr<window::UiThread> m_ui_thread;
+};
+
+// The library object.
+GraphicsLibrary& library();
+
+}  // namespace korvi
