@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <string_view>
 
 namespace calc {
@@ -20,13 +21,21 @@ volatile std::sig_atomic_t g_colours_set = 0;
 volatile std::sig_atomic_t g_input_mode_saved = 0;
 termios g_input_mode{};
 
-extern "C" void restore_and_reraise(int signal_number) {
+// Puts the terminal back as it was found: its input mode and its colours.
+void restore_terminal() {
   if (g_input_mode_saved != 0) tcsetattr(STDIN_FILENO, TCSANOW, &g_input_mode);
   if (g_colours_set != 0) {
     const ssize_t ignored =
         write(STDOUT_FILENO, RESET_COLOURS_AND_LINE.data(), RESET_COLOURS_AND_LINE.size());
     (void)ignored;
   }
+}
+
+// The graphics window's close box ends the program by a quick exit.
+extern "C" void restore_at_quick_exit() { restore_terminal(); }
+
+extern "C" void restore_and_reraise(int signal_number) {
+  restore_terminal();
   struct sigaction action {};
   action.sa_handler = SIG_DFL;
   sigemptyset(&action.sa_mask);
@@ -57,7 +66,10 @@ Terminal::Terminal(ConsoleOutput& output, bool output_is_terminal, bool input_is
     m_output.flush();
     g_colours_set = 1;
   }
-  if (g_colours_set != 0 || g_input_mode_saved != 0) install_handlers();
+  if (g_colours_set != 0 || g_input_mode_saved != 0) {
+    install_handlers();
+    std::at_quick_exit(restore_at_quick_exit);
+  }
 }
 
 Terminal::~Terminal() {

@@ -37,6 +37,8 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   void close();
   bool is_open() const { return m_native != nullptr; }
   WindowHandle handle() const;
+  // The windowing system's id of the window, 0 without one (tests send events to it).
+  std::uint32_t native_id() const { return m_native ? m_native->id() : 0; }
   bool move(int x, int y, int width, int height);
 
   // The device context of the window's picture.

@@ -21,6 +21,7 @@ constexpr std::string_view EXPRESSION_TOO_LONG = "\n表达式太长!\n\n";
 constexpr std::string_view RANGE_INVALID = "\nx的变化范围不合法!\n\n";
 constexpr std::string_view COUNT_INVALID = "\n点的个数必须是2到10000之间的整数!\n\n";
 constexpr std::string_view SUBSTITUTED_TOO_LONG = "\n代入x的值后表达式太长!\n\n";
+constexpr std::string_view NO_WINDOW = "\n无法打开图形窗口!\n\n";
 
 constexpr std::size_t HEAD_LENGTH = 2;
 constexpr int MIN_POINTS = 2;
@@ -95,7 +96,7 @@ void plot_function(PlotConsole& console) {
       SamplingOutcome::TEXT_TOO_LONG) {
     return refuse(console, SUBSTITUTED_TOO_LONG);
   }
-  render_plot(samples.xs.data(), samples.ys.data(), *count);
+  if (!render_plot(samples.xs.data(), samples.ys.data(), *count)) console.show_text(NO_WINDOW);
 }
 
 }  // namespace calc
