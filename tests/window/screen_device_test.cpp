@@ -216,19 +216,26 @@ TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
   EXPECT_EQ(read_key(), 'k');
 }
 
+// Run in a process of its own by the test below: opens a window, has its close box
+// clicked, and waits for a key as the plotter does.
+TEST(CloseBoxChild, WaitsForAKeyWhenTheCloseBoxIsClicked) {
+  if (!std::getenv("KORVI_CLOSE_BOX_CHILD")) GTEST_SKIP() << "run by CloseBox";
+  if (!open_graphics(50, 50)) _exit(3);
+  push(window_event(SDL_WINDOWEVENT_CLOSE));
+  read_key();
+  _exit(4);  // not reached: the close box ends the program
+}
+
 TEST(CloseBox, EndsTheProgramAtOnceWithStatusZero) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    setsid();
-    if (!open_graphics(50, 50)) _exit(3);
-    SDL_Event close{};
-    close.type = SDL_WINDOWEVENT;
-    close.window.windowID = library().graphics_window.native_id();
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    SDL_PushEvent(&close);
-    read_key();  // waiting for a key, as the plotter does
-    _exit(4);    // not reached: the close box ends the program
+    setsid();  // no terminal: only the window could end the key wait
+    setenv("KORVI_CLOSE_BOX_CHILD", "1", 1);
+    execl("/proc/self/exe", "screen_device_tests",
+          "--gtest_filter=CloseBoxChild.WaitsForAKeyWhenTheCloseBoxIsClicked",
+          static_cast<char*>(nullptr));
+    _exit(5);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
