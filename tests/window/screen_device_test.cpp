@@ -11,7 +11,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "library.h"
 
@@ -227,14 +229,21 @@ TEST(CloseBoxChild, WaitsForAKeyWhenTheCloseBoxIsClicked) {
 }
 
 TEST(CloseBox, EndsTheProgramAtOnceWithStatusZero) {
+  // Prepared before the fork: the child may only make async-signal-safe calls.
+  std::vector<std::string> environment = {"KORVI_CLOSE_BOX_CHILD=1"};
+  for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  std::string name = "screen_device_tests";
+  std::string filter = "--gtest_filter=CloseBoxChild.WaitsForAKeyWhenTheCloseBoxIsClicked";
+  char* argv[] = {name.data(), filter.data(), nullptr};
+
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     setsid();  // no terminal: only the window could end the key wait
-    setenv("KORVI_CLOSE_BOX_CHILD", "1", 1);
-    execl("/proc/self/exe", "screen_device_tests",
-          "--gtest_filter=CloseBoxChild.WaitsForAKeyWhenTheCloseBoxIsClicked",
-          static_cast<char*>(nullptr));
+    execve("/proc/self/exe", argv, envp.data());
     _exit(5);
   }
   int status = 0;
