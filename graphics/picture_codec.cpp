@@ -1,7 +1,6 @@
 #include "picture_codec.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
+#include "window/sdl_api.h"
 
 #include <cstring>
 #include <memory>
@@ -10,7 +9,7 @@ namespace korvi {
 namespace {
 
 struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+    void operator()(SDL_Surface* surface) const { window::sdl()->SDL_FreeSurface(surface); }
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
@@ -30,15 +29,16 @@ void put_le32(std::vector<std::uint8_t>& out, std::uint32_t value)
 
 std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX))
+    const window::SdlApi* api = window::sdl();
+    if (!api || bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX))
         return std::nullopt;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_RWops* stream = api->SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!stream)
         return std::nullopt;
-    SurfacePtr decoded(IMG_Load_RW(stream, 1));
+    SurfacePtr decoded(api->IMG_Load_RW(stream, 1));
     if (!decoded)
         return std::nullopt;
-    SurfacePtr argb(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    SurfacePtr argb(api->SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     if (!argb || argb->w <= 0 || argb->h <= 0)
         return std::nullopt;
 

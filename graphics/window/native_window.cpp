@@ -1,6 +1,6 @@
 #include "native_window.h"
 
-#include <SDL.h>
+#include "sdl_api.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -8,10 +8,13 @@
 namespace korvi::window {
 namespace {
 
+// Windows exist only while the UI thread runs, which has loaded the functions.
+const SdlApi& api() { return *sdl(); }
+
 enum WindowEventCode { PRESENT = 1 };
 
 struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+    void operator()(SDL_Surface* surface) const { api().SDL_FreeSurface(surface); }
 };
 
 std::int16_t clamp16(int value)
@@ -55,23 +58,23 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
     ui.call([&] {
         const int x = options.position ? options.position->x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
         const int y = options.position ? options.position->y : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
-        m_window = SDL_CreateWindow(options.title.c_str(), x, y, options.client_width,
+        m_window = api().SDL_CreateWindow(options.title.c_str(), x, y, options.client_width,
                                     options.client_height, SDL_WINDOW_HIDDEN);
         if (!m_window) {
-            failure = SDL_GetError();
+            failure = api().SDL_GetError();
             return;
         }
-        m_id = SDL_GetWindowID(m_window);
+        m_id = api().SDL_GetWindowID(m_window);
         if (!options.icon_pixels.empty()) {
             std::vector<std::uint32_t> pixels = options.icon_pixels;
-            std::unique_ptr<SDL_Surface, SurfaceDeleter> icon(SDL_CreateRGBSurfaceWithFormatFrom(
+            std::unique_ptr<SDL_Surface, SurfaceDeleter> icon(api().SDL_CreateRGBSurfaceWithFormatFrom(
                 pixels.data(), options.icon_width, options.icon_height, 32,
                 options.icon_width * 4, SDL_PIXELFORMAT_ARGB8888));
             if (icon)
-                SDL_SetWindowIcon(m_window, icon.get());
+                api().SDL_SetWindowIcon(m_window, icon.get());
         }
         m_ui.add_handler(m_id, this);
-        SDL_ShowWindow(m_window);
+        api().SDL_ShowWindow(m_window);
     });
     if (!m_window)
         throw std::runtime_error("cannot make a window: " + failure);
@@ -82,7 +85,7 @@ NativeWindow::~NativeWindow()
 {
     m_ui.call([this] {
         m_ui.remove_handler(m_id);
-        SDL_DestroyWindow(m_window);
+        api().SDL_DestroyWindow(m_window);
         m_window = nullptr;
     });
 }
@@ -98,8 +101,8 @@ OuterRect NativeWindow::outer_rect() const
     OuterRect rect;
     m_ui.call([&] {
         int x = 0, y = 0, w = 0, h = 0;
-        SDL_GetWindowPosition(m_window, &x, &y);
-        SDL_GetWindowSize(m_window, &w, &h);
+        api().SDL_GetWindowPosition(m_window, &x, &y);
+        api().SDL_GetWindowSize(m_window, &w, &h);
         const Borders b = borders();
         rect = {x - b.left, y - b.top, x + w + b.right, y + h + b.bottom};
     });
@@ -110,8 +113,8 @@ void NativeWindow::set_outer_rect(int x, int y, int width, int height)
 {
     m_ui.call([&] {
         const Borders b = borders();
-        SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
-        SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
+        api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
+        api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
                           std::max(1, height - b.top - b.bottom));
     });
     request_present();
@@ -121,7 +124,7 @@ void NativeWindow::set_outer_size(int width, int height)
 {
     m_ui.call([&] {
         const Borders b = borders();
-        SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
+        api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
                           std::max(1, height - b.top - b.bottom));
     });
     request_present();
@@ -135,15 +138,15 @@ void NativeWindow::set_input_enabled(bool enabled)
 void NativeWindow::focus()
 {
     m_ui.call([this] {
-        SDL_RaiseWindow(m_window);
-        SDL_SetWindowInputFocus(m_window);
+        api().SDL_RaiseWindow(m_window);
+        api().SDL_SetWindowInputFocus(m_window);
     });
 }
 
 NativeWindow::Borders NativeWindow::borders() const
 {
     Borders b;
-    if (SDL_GetWindowBordersSize(m_window, &b.top, &b.left, &b.bottom, &b.right) != 0)
+    if (api().SDL_GetWindowBordersSize(m_window, &b.top, &b.left, &b.bottom, &b.right) != 0)
         b = {};
     return b;
 }
@@ -189,12 +192,12 @@ void NativeWindow::handle_event(const SDL_Event& event)
 void NativeWindow::present()
 {
     m_present_pending.store(false, std::memory_order_release);
-    SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+    SDL_Surface* surface = api().SDL_GetWindowSurface(m_window);
     if (!surface)
         return;
     const Uint32 format = surface->format->format;
     const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+    if (SDL_MUSTLOCK(surface) && api().SDL_LockSurface(surface) != 0)
         return;
     if (direct) {
         m_client.paint(static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, surface->w,
@@ -202,12 +205,12 @@ void NativeWindow::present()
     } else {
         m_scratch.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
         m_client.paint(m_scratch.data(), surface->w, surface->w, surface->h);
-        SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, m_scratch.data(),
+        api().SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, m_scratch.data(),
                           surface->w * 4, format, surface->pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface))
-        SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(m_window);
+        api().SDL_UnlockSurface(surface);
+    api().SDL_UpdateWindowSurface(m_window);
 }
 
 void NativeWindow::handle_mouse(const SDL_Event& event)
@@ -253,7 +256,7 @@ void NativeWindow::handle_mouse(const SDL_Event& event)
     }
     default: return;
     }
-    const SDL_Keymod modifiers = SDL_GetModState();
+    const SDL_Keymod modifiers = api().SDL_GetModState();
     message.ctrl = (modifiers & KMOD_CTRL) != 0;
     message.shift = (modifiers & KMOD_SHIFT) != 0;
     message.left_button = (m_buttons & MK_LBUTTON) != 0;

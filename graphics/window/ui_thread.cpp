@@ -2,38 +2,48 @@
 
 #include "auto_reset_event.h"
 
-#include <SDL.h>
+#include "sdl_api.h"
 
 #include <future>
 
 namespace korvi::window {
+namespace {
+
+// Loaded before the thread starts using it (see the constructor).
+const SdlApi& api() { return *sdl(); }
+
+}  // namespace
 
 UiThread::UiThread()
 {
     AutoResetEvent started;
+    if (!sdl()) {
+        m_error = std::string("cannot load the windowing system: ") + sdl_load_error();
+        return;
+    }
     m_thread = std::thread([this, &started] {
         // The program decides what Ctrl+C does; the windowing system must not.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        api().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        api().SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // Windows show our own pixels: a plain software framebuffer, no GPU
         // renderer (which would load graphics drivers for nothing).
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            m_error = SDL_GetError();
+        api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
+            m_error = api().SDL_GetError();
             started.signal();
             return;
         }
-        m_user_event = SDL_RegisterEvents(2);
+        m_user_event = api().SDL_RegisterEvents(2);
         if (m_user_event == static_cast<std::uint32_t>(-1)) {
             m_error = "no user events left";
-            SDL_Quit();
+            api().SDL_Quit();
             started.signal();
             return;
         }
         m_available = true;
         started.signal();
         run();
-        SDL_Quit();
+        api().SDL_Quit();
     });
     started.wait();
     if (!m_available)
@@ -96,21 +106,21 @@ void UiThread::push_window_event(std::uint32_t window_id, int code)
     event.type = m_user_event + 1;
     event.user.windowID = window_id;
     event.user.code = code;
-    SDL_PushEvent(&event);
+    api().SDL_PushEvent(&event);
 }
 
 void UiThread::wake()
 {
     SDL_Event event{};
     event.type = m_user_event;
-    SDL_PushEvent(&event);
+    api().SDL_PushEvent(&event);
 }
 
 void UiThread::run()
 {
     for (;;) {
         SDL_Event event;
-        if (!SDL_WaitEvent(&event))
+        if (!api().SDL_WaitEvent(&event))
             continue;
         if (event.type == m_user_event) {
             if (!run_next_task())

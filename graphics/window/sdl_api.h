@@ -1,0 +1,40 @@
+// The functions of the windowing system and the picture decoder, loaded when they
+// are first needed: programs that never open a window or decode a picture do not
+// pay for loading the libraries (and the many they depend on) at start.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+namespace korvi::window {
+
+#define KORVI_SDL_FUNCTIONS(X)                                                              \
+  X(SDL_SetHint) X(SDL_Init) X(SDL_Quit) X(SDL_GetError) X(SDL_RegisterEvents)             \
+  X(SDL_WaitEvent) X(SDL_PushEvent) X(SDL_CreateWindow) X(SDL_DestroyWindow)               \
+  X(SDL_GetWindowID) X(SDL_ShowWindow) X(SDL_HideWindow) X(SDL_RaiseWindow)                \
+  X(SDL_SetWindowInputFocus) X(SDL_SetWindowIcon) X(SDL_SetWindowTitle)                    \
+  X(SDL_GetWindowPosition) X(SDL_SetWindowPosition) X(SDL_GetWindowSize)                   \
+  X(SDL_SetWindowSize) X(SDL_GetWindowBordersSize) X(SDL_GetWindowSurface)                 \
+  X(SDL_UpdateWindowSurface) X(SDL_CreateRGBSurfaceWithFormatFrom) X(SDL_FreeSurface)      \
+  X(SDL_LockSurface) X(SDL_UnlockSurface) X(SDL_ConvertSurfaceFormat) X(SDL_ConvertPixels) \
+  X(SDL_GetModState) X(SDL_RWFromConstMem) X(SDL_GetDisplayBounds)                         \
+  X(SDL_GetWindowDisplayIndex) X(SDL_StartTextInput) X(SDL_StopTextInput)                  \
+  X(SDL_SetTextInputRect) X(SDL_GetClipboardText) X(SDL_SetClipboardText) X(SDL_free)      \
+  X(SDL_SetWindowModalFor) X(SDL_GetTicks)
+
+#define KORVI_IMAGE_FUNCTIONS(X) X(IMG_Load_RW)
+
+// One pointer per function, of the function's own type.
+struct SdlApi {
+#define KORVI_SDL_POINTER(name) decltype(&::name) name = nullptr;
+  KORVI_SDL_FUNCTIONS(KORVI_SDL_POINTER)
+  KORVI_IMAGE_FUNCTIONS(KORVI_SDL_POINTER)
+#undef KORVI_SDL_POINTER
+};
+
+// The loaded functions, or null when the libraries cannot be loaded; then
+// sdl_load_error() says why. Loaded once, from any thread; never changed after.
+const SdlApi* sdl();
+const char* sdl_load_error();
+
+}  // namespace korvi::window
