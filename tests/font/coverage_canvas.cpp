@@ -62,8 +62,8 @@ bool inside_quad(const TextQuad& q, double px, double py) {
     // Convex quad, either winding: inside when on the same side of every edge.
     int sign = 0;
     for (std::size_t i = 0; i < 4; ++i) {
-        const DevicePoint& a = q.corners[i];
-        const DevicePoint& b = q.corners[(i + 1) % 4];
+        const PointF& a = q.corners[i];
+        const PointF& b = q.corners[(i + 1) % 4];
         const double cross = (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x);
         const int s = cross > 0 ? 1 : (cross < 0 ? -1 : 0);
         if (s == 0) continue;

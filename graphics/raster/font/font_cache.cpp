@@ -192,6 +192,10 @@ std::shared_ptr<const Font> FontCache::font(const FontDescription& description) 
     return font;
 }
 
+bool FontCache::owns(const Font& font) const noexcept {
+    return font.owner() == m_impl->library.get();
+}
+
 TextExtent FontCache::text_extent(const Font& font, std::string_view utf8, TextScale scale) {
     Impl& impl = *m_impl;
     impl.check_owner(font);
@@ -248,7 +252,7 @@ void FontCache::glyph_run(const Font& font, std::string_view utf8, TextScale sca
             x = static_cast<std::int32_t>(pen);
             y = size.ascent;
         } else {
-            const DevicePoint origin = o.apply(static_cast<double>(pen), ascent);
+            const PointF origin = o.apply(static_cast<double>(pen), ascent);
             x = round_to_pixel(origin.x);
             y = round_to_pixel(origin.y);
         }

@@ -62,6 +62,9 @@ public:
     // other installed faces.
     std::shared_ptr<const Font> font(const FontDescription& description);
 
+    // True when font was made by this cache: only such fonts measure and draw with it.
+    bool owns(const Font& font) const noexcept;
+
     // Width (sum of the characters' advances) and height (the cell height) of a
     // UTF-8 text drawn with font at the given scale, in logical units; exactly what
     // glyph_run covers at that scale. A degenerate scale measures at scale 1.

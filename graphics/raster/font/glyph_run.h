@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "korvi/raster/geometry.h"
+
 namespace korvi::raster {
 
 // One horizontal run of covered pixels of a one-bit glyph: row y, pixels
@@ -47,17 +49,12 @@ struct PlacedGlyph {
     bool missing;  // no installed face has the character: the face's missing-glyph shape
 };
 
-struct DevicePoint {
-    double x;
-    double y;
-};
-
 // A quadrilateral relative to the text cell's top-left corner. When axis_aligned, it
 // is exactly the box [left, right) x [top, bottom) and the corners are integers;
 // otherwise left..bottom bound the corners (rounded outwards). Fill it by the pixel
 // centre rule.
 struct TextQuad {
-    std::array<DevicePoint, 4> corners{};
+    std::array<PointF, 4> corners{};
     bool axis_aligned = true;
     std::int32_t left = 0;
     std::int32_t top = 0;

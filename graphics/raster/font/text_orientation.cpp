@@ -64,7 +64,7 @@ TextQuad make_quad(const Orientation& o, double x0, double y0, double x1, double
     q.corners = {o.apply(x0, y0), o.apply(x1, y0), o.apply(x1, y1), o.apply(x0, y1)};
     q.axis_aligned = o.axis_aligned;
     double min_x = q.corners[0].x, max_x = min_x, min_y = q.corners[0].y, max_y = min_y;
-    for (const DevicePoint& p : q.corners) {
+    for (const PointF& p : q.corners) {
         min_x = std::min(min_x, p.x);
         max_x = std::max(max_x, p.x);
         min_y = std::min(min_y, p.y);

@@ -20,7 +20,7 @@ struct Orientation {
     bool axis_aligned = true;  // a signed permutation: boxes map to boxes exactly
 
     bool identity() const noexcept { return t[0] == 1 && t[1] == 0 && t[2] == 0 && t[3] == 1; }
-    DevicePoint apply(double x, double y) const noexcept {
+    PointF apply(double x, double y) const noexcept {
         return {t[0] * x + t[1] * y, t[2] * x + t[3] * y};
     }
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "coverage_blend.h"
 #include "device_point.h"
 #include "korvi/raster/device_context.h"
 #include "paint.h"
@@ -169,18 +170,7 @@ void DeviceContext::blend_coverage_device(Point origin, std::int32_t width, std:
     for (std::int32_t x = x0; x < x1; ++x) {
       const std::uint32_t a = row[std::int64_t{x} - origin.x];
       if (a == 0) continue;
-      if (a == 255) {
-        out[x] = value & RGB_MASK;
-        continue;
-      }
-      // Per channel: (d (255 - a) + c a) / 255, rounded.
-      Pixel mixed = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t d = (out[x] >> shift) & 0xFF;
-        const std::uint32_t c = (value >> shift) & 0xFF;
-        mixed |= ((d * (255 - a) + c * a + 127) / 255) << shift;
-      }
-      out[x] = mixed;
+      out[x] = a == 255 ? value & RGB_MASK : blend_pixel(out[x], value, a);
     }
   });
 }

@@ -9,11 +9,18 @@
 // drawn, fills sample pixel centres, and within one pass (outline, then fill) every
 // pixel of a primitive is written once, so exclusive-or drawing twice restores the
 // picture. A context bound to no surface draws nothing.
+//
+// Text is drawn with the selected font through the FontCache that made it, so contexts
+// holding fonts of one cache are used on one thread at a time, as the cache is.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
+#include <string_view>
 
+#include "font/font_cache.h"
+#include "font/text_layout.h"
 #include "korvi/raster/brush.h"
 #include "korvi/raster/color.h"
 #include "korvi/raster/geometry.h"
@@ -44,9 +51,7 @@ class DeviceContext {
   void bind(Surface* surface);
   Surface* surface() const { return m_surface; }
 
-  // --- Settings. A selected object replaces the previous one. (The font joins them
-  // when the text engine is wired in; text then paints through the device-space
-  // operations at the end of this class.)
+  // --- Settings. A selected object replaces the previous one.
   void select_pen(const Pen& pen);
   // Selects the pen if there is one (Pen::geometric gives none for a pen the platform
   // refuses); otherwise returns false and keeps the current pen.
@@ -106,6 +111,31 @@ class DeviceContext {
   // by pixels of the border colour (and by the edge of what is visible). Nothing when
   // (x, y) has the border colour or is not visible.
   void flood_fill(std::int32_t x, std::int32_t y, Color border);
+
+  // --- Text. Fonts come from a FontCache that the caller owns and that outlives every
+  // context holding its fonts (copies included). A context without a font draws no
+  // text and measures 0 x 0.
+  // Selects font (null: none), which cache made; a font of another cache throws
+  // std::invalid_argument and changes nothing.
+  void select_font(FontCache& cache, std::shared_ptr<const Font> font);
+  const std::shared_ptr<const Font>& font() const { return m_font; }
+  FontCache* font_cache() const { return m_font_cache; }
+  // Text whose cell's top-left corner is at logical (x, y), through the world
+  // transform (scaled, mirrored by negative scales; its rotation and shear move the
+  // corner but do not turn the glyphs), clipped like everything else. Opaque
+  // background mode fills the cell with the background colour first; glyphs take the
+  // text colour; the write mode plays no part. UTF-8: an invalid sequence draws a
+  // replacement character.
+  void text_out(std::int32_t x, std::int32_t y, std::string_view utf8);
+  // Width (the sum of the advances) and height (the cell height) of the text in
+  // logical units: text_out at (x, y) fills exactly the box from (x, y) of that size
+  // in opaque mode.
+  TextExtent text_extent(std::string_view utf8);
+  // Formatted text in the logical rectangle with the FORMAT_* flags of text_layout.h;
+  // returns the height of the text. Drawn text is clipped to the rectangle unless
+  // FORMAT_NOCLIP. With FORMAT_CALCRECT it draws nothing and sets rect's right and
+  // bottom to what the text needs. Without a font: nothing drawn, height 0.
+  std::int32_t draw_text(std::string_view utf8, Rect& rect, std::uint32_t format);
 
   // --- Transfers. The destination box goes through this context's transform, the
   // source box through the source's; unequal device sizes make a stretch (nearest
@@ -169,6 +199,21 @@ class DeviceContext {
                            const AreaPaint* fill, const PenPaint* outline);
   bool transfer_device(const Rect64& dst, const DeviceContext* source, const Rect64& src,
                        std::uint32_t rop);
+  // The world transform's scale as text sees it.
+  TextScale text_scale() const;
+  // Text output through a given visibility (the context's, or cut to a rectangle).
+  // Callers check that there is a font and that something is drawable.
+  void paint_text(std::int32_t x, std::int32_t y, std::string_view utf8, MarkedRange mark,
+                  const Visibility& visible);
+
+  // A glyph run reused by text output, so that drawing allocates nothing once warm.
+  // Its content lives for one call only: copies of the context start with an empty one.
+  struct ScratchRun {
+    GlyphRun run;
+    ScratchRun() = default;
+    ScratchRun(const ScratchRun&) {}
+    ScratchRun& operator=(const ScratchRun&) { return *this; }
+  };
 
   Surface* m_surface = nullptr;
   Pen m_pen;
@@ -181,6 +226,9 @@ class DeviceContext {
   Transform m_transform;
   std::optional<Region> m_clip;
   Point m_position;
+  FontCache* m_font_cache = nullptr;
+  std::shared_ptr<const Font> m_font;
+  ScratchRun m_scratch;
   // A cache of the surface's bounds cut by the clip, kept in step by drawable().
   mutable Rect m_bound_size;
   mutable Visibility m_visible;
