@@ -1,7 +1,7 @@
 #include "file_buffer.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 
 #include "resources.h"
 
@@ -10,13 +10,14 @@ namespace korvi {
 bool FileBuffer::load_file(const char* file_name) {
   release();
   if (!file_name) return false;
-  std::ifstream file(file_name, std::ios::binary);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name, "rb"),
+                                                              std::fclose);
   if (!file) return false;
-  m_bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    release();
-    return false;
-  }
+  std::uint8_t chunk[64 * 1024];
+  std::size_t read = 0;
+  while ((read = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+    m_bytes.insert(m_bytes.end(), chunk, chunk + read);
+  if (std::ferror(file.get())) release();  // a directory, or a failing device
   return !m_bytes.empty();
 }
 

@@ -53,7 +53,7 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
     : m_ui(ui), m_client(client)
 {
     if (!ui.available())
-        throw std::runtime_error("no display: " + ui.error());
+        throw std::runtime_error(ui.error());
     std::string failure;
     ui.call([&] {
         const int x = options.position ? options.position->x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);

@@ -4,6 +4,8 @@
 
 #include "sdl_api.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <future>
 
 namespace korvi::window {
@@ -21,15 +23,35 @@ UiThread::UiThread()
         m_error = std::string("cannot load the windowing system: ") + sdl_load_error();
         return;
     }
-    m_thread = std::thread([this, &started] {
+    // Without a display named in the environment there is nothing to try (and the
+    // windowing system's own attempts would only print their complaints).
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool has_display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (!asked && !has_display) {
+        m_error = "no display to show windows on (DISPLAY is not set)";
+        return;
+    }
+    m_thread = std::thread([this, &started, asked] {
         // The program decides what Ctrl+C does; the windowing system must not.
         api().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         api().SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // Windows show our own pixels: a plain software framebuffer, no GPU
         // renderer (which would load graphics drivers for nothing).
         api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (!asked && !std::getenv("WAYLAND_DISPLAY"))
+            api().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
         if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
-            m_error = api().SDL_GetError();
+            m_error = std::string("cannot start the windowing system: ") + api().SDL_GetError();
+            started.signal();
+            return;
+        }
+        // Without a display the windowing system falls back to drivers that show
+        // nothing; a window there is no window, unless a program asked for one.
+        const char* driver = api().SDL_GetCurrentVideoDriver();
+        if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+            !(asked && std::strcmp(asked, driver) == 0)) {
+            m_error = "no display to show windows on";
+            api().SDL_Quit();
             started.signal();
             return;
         }

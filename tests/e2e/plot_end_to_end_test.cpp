@@ -23,10 +23,11 @@ std::string program() {
   return std::string(build ? build : ".") + "/calc";
 }
 
-// The id of the first window with this exact name, waiting for it to appear.
+// The id of the first window of this class (the program's name), waiting for it to
+// appear. (Searching by name misses titles stored as UTF-8.)
 std::optional<unsigned long> find_window(const std::string& display, const std::string& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto found = korvi::test::run_command({"xdotool", "search", "--name", "^" + name + "$"},
+    const auto found = korvi::test::run_command({"xdotool", "search", "--class", name},
                                                 {{"DISPLAY", display}}, 5s);
     if (found && !found->empty()) return std::stoul(*found);
     std::this_thread::sleep_for(50ms);
@@ -67,7 +68,7 @@ TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
   ASSERT_TRUE(calc.wait_for_output("请输入点的个数：", 10s)) << calc.output();
 
   const auto window = find_window(server.display(), "calc");
-  ASSERT_TRUE(window) << "no window named calc appeared";
+  ASSERT_TRUE(window) << "no window of class calc appeared";
   std::optional<korvi::test::Screenshot> shot;
   for (int attempt = 0; attempt < 100; ++attempt) {
     shot = korvi::test::take_screenshot(server.display(), *window);

@@ -67,6 +67,8 @@ class ScreenDeviceTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(offscreen);
     ASSERT_NE(open_graphics(120, 80), nullptr);
+    clear_device();  // a reopened window keeps the picture of the last test
+    settle();        // the events of a new window (shown, exposed) are handled
   }
   void TearDown() override {
     end_batch();
