@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "korvi/raster/device_context.h"
+#include "workloads.h"
 
 namespace {
 
 using namespace korvi::raster;
 
-constexpr int WIDTH = 800;
-constexpr int HEIGHT = 600;
+using korvi::bench::HEIGHT;
+using korvi::bench::WIDTH;
 constexpr std::size_t BYTES = std::size_t{WIDTH} * HEIGHT * sizeof(Pixel);
 
 void BM_Memset(benchmark::State& state) {
@@ -79,26 +80,9 @@ void BM_XorBlit(benchmark::State& state) {
 }
 BENCHMARK(BM_XorBlit);
 
-struct Segment {
-  Point a, b;
-};
-
-std::vector<Segment> random_lines(std::size_t count) {
-  std::mt19937 rng(1234);
-  std::uniform_real_distribution<double> angle(0.0, 2.0 * std::numbers::pi);
-  std::uniform_int_distribution<int> length(1, 200);
-  std::uniform_int_distribution<int> x(0, WIDTH - 1);
-  std::uniform_int_distribution<int> y(0, HEIGHT - 1);
-  std::vector<Segment> lines;
-  for (std::size_t i = 0; i < count; ++i) {
-    const Point a{x(rng), y(rng)};
-    const double t = angle(rng);
-    const int len = length(rng);
-    lines.push_back({a, {a.x + static_cast<int>(std::lround(len * std::cos(t))),
-                         a.y + static_cast<int>(std::lround(len * std::sin(t)))}});
-  }
-  return lines;
-}
+using korvi::bench::random_centres;
+using korvi::bench::random_lines;
+using korvi::bench::Segment;
 
 void BM_ThinLines(benchmark::State& state) {
   Surface surface(WIDTH, HEIGHT);
@@ -108,8 +92,8 @@ void BM_ThinLines(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const Segment& s = lines[i++ & 4095];
-    dc.move_to(s.a.x, s.a.y);
-    dc.line_to(s.b.x, s.b.y);
+    dc.move_to(s.x1, s.y1);
+    dc.line_to(s.x2, s.y2);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
@@ -123,8 +107,8 @@ void BM_DashedLines(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const Segment& s = lines[i++ & 4095];
-    dc.move_to(s.a.x, s.a.y);
-    dc.line_to(s.b.x, s.b.y);
+    dc.move_to(s.x1, s.y1);
+    dc.line_to(s.x2, s.y2);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
@@ -138,8 +122,8 @@ void BM_WideLines(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     const Segment& s = lines[i++ & 4095];
-    dc.move_to(s.a.x, s.a.y);
-    dc.line_to(s.b.x, s.b.y);
+    dc.move_to(s.x1, s.y1);
+    dc.line_to(s.x2, s.y2);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
@@ -150,14 +134,10 @@ void BM_FilledCircles(benchmark::State& state) {
   DeviceContext dc(&surface);
   dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
   dc.select_brush(Brush::solid(0x3366CC));
-  std::mt19937 rng(99);
-  std::uniform_int_distribution<int> x(20, WIDTH - 21);
-  std::uniform_int_distribution<int> y(20, HEIGHT - 21);
-  std::vector<Point> centres;
-  for (int i = 0; i < 4096; ++i) centres.push_back({x(rng), y(rng)});
+  const auto centres = random_centres(4096, 20);
   std::size_t i = 0;
   for (auto _ : state) {
-    const Point c = centres[i++ & 4095];
+    const auto c = centres[i++ & 4095];
     dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
@@ -181,14 +161,10 @@ void BM_CircleClippedByEllipseRegion(benchmark::State& state) {
   DeviceContext dc(&surface);
   const Region clip = Region::ellipse({0, 0, WIDTH, HEIGHT});
   dc.set_clip_region(&clip);
-  std::mt19937 rng(99);
-  std::uniform_int_distribution<int> x(20, WIDTH - 21);
-  std::uniform_int_distribution<int> y(20, HEIGHT - 21);
-  std::vector<Point> centres;
-  for (int i = 0; i < 4096; ++i) centres.push_back({x(rng), y(rng)});
+  const auto centres = random_centres(4096, 20);
   std::size_t i = 0;
   for (auto _ : state) {
-    const Point c = centres[i++ & 4095];
+    const auto c = centres[i++ & 4095];
     dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));

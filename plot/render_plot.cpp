@@ -43,7 +43,7 @@ Range range_of(const double* xs, const double* ys, int n) {
 
 }  // namespace
 
-bool render_plot(const double* xs, const double* ys, int n) {
+bool draw_plot(const double* xs, const double* ys, int n) {
   const korvi::WindowHandle window = korvi::open_graphics(800, 600, 0);
   if (!window) return false;
   korvi::clear_device();
@@ -81,8 +81,12 @@ bool render_plot(const double* xs, const double* ys, int n) {
   korvi::draw_text(to_screen(origin_x + 3), to_screen(origin_y + 4), "O");
   korvi::draw_text(785, to_screen(origin_y + 3), "x");
   korvi::draw_text(to_screen(origin_x + 3), 3, "y");
+  return true;
+}
 
-  korvi::read_key();
+bool render_plot(const double* xs, const double* ys, int n) {
+  if (!draw_plot(xs, ys, n)) return false;
+  korvi::read_key();  // a key in the window or the terminal; which one does not matter
   korvi::close_graphics();
   return true;
 }

@@ -9,4 +9,8 @@ namespace calc {
 /// cannot be opened.
 bool render_plot(const double* xs, const double* ys, int n);
 
+/// The first half of render_plot: opens the window and draws the plot, leaving the
+/// window open. Returns false when the window cannot be opened.
+bool draw_plot(const double* xs, const double* ys, int n);
+
 }  // namespace calc
