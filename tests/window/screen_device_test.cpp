@@ -192,6 +192,25 @@ TEST_F(ScreenDeviceTest, MouseMessagesKeepTheirOrderAndLimit) {
   const MouseMessage pressed = get_mouse_message();
   EXPECT_EQ(pressed.message, WM_LBUTTONDOWN);
   EXPECT_TRUE(pressed.left_button);
+  EXPECT_FALSE(pressed.ctrl);
+
+  // Ctrl held during a click shows in the messages, the button only while it is down.
+  SDL_SetModState(KMOD_LCTRL);
+  press.button.button = SDL_BUTTON_RIGHT;
+  push(press);
+  SDL_Event release = press;
+  release.type = SDL_MOUSEBUTTONUP;
+  push(release);
+  const MouseMessage down = get_mouse_message();
+  const MouseMessage up = get_mouse_message();
+  SDL_SetModState(KMOD_NONE);
+  EXPECT_EQ(down.message, WM_RBUTTONDOWN);
+  EXPECT_TRUE(down.ctrl);
+  EXPECT_TRUE(down.right_button);
+  EXPECT_TRUE(down.left_button);  // the left button was never released
+  EXPECT_EQ(up.message, WM_RBUTTONUP);
+  EXPECT_TRUE(up.ctrl);
+  EXPECT_FALSE(up.right_button);
 }
 
 TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
