@@ -9,13 +9,13 @@ namespace korvi::window {
 
 class AutoResetEvent {
 public:
-    // Sets the event; one waiter (now or later) takes it and clears it.
+    // Sets the event; one waiter (now or later) takes it and clears it. The waiter
+    // is woken while the lock is held, so that it may destroy the event as soon as
+    // its wait returns.
     void signal()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_signalled = true;
-        }
+        std::lock_guard lock(m_mutex);
+        m_signalled = true;
         m_condition.notify_one();
     }
 
