@@ -163,6 +163,23 @@ TEST(FontCache, OpaqueOutputFillsExactlyTheCell) {
     EXPECT_EQ(canvas.count_at_least(100), extent.width * extent.height);
 }
 
+TEST(FontCache, DescendersStayInsideTheCellAtEveryCellHeight) {
+    // A label redrawn in opaque mode must cover all of the text it replaces: no
+    // glyph may reach below its cell, whatever the rounding of the em size.
+    FontCache& cache = shared_font_cache();
+    for (const char* face : {"System", "Arial"}) {
+        for (const std::uint8_t quality : {std::uint8_t{3}, ANTIALIASED}) {
+            for (int height = 8; height <= 48; ++height) {
+                auto font = cache.font(describe(face, height, quality));
+                const GlyphRun run = cache.glyph_run(*font, "gjpqy|()_Q,;");
+                for (const PlacedGlyph& glyph : run.glyphs)
+                    ASSERT_LE(glyph.y + glyph.bitmap->height, run.cell.bottom)
+                        << face << " " << height << " quality " << int{quality};
+            }
+        }
+    }
+}
+
 TEST(FontCache, ExtentsScaleWithTheDeviceAndStayInLogicalUnits) {
     FontCache& cache = shared_font_cache();
     auto font = cache.font(arial20());

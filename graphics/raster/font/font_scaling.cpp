@@ -49,6 +49,14 @@ DeviceFontSize device_font_size(const Font& font, double scale_x, double scale_y
     } else {
         size.cell = std::max<std::int32_t>(1, size.ascent + round_pixels(design.descent * per_unit));
     }
+    if (requested_cell > 0 && em_y <= MAX_DEVICE_EM) {
+        // The cell is the height asked for, and the em is rounded to whole pixels:
+        // the face's ascent and descent rarely add up to whole pixels in it. Glyph
+        // bitmaps reach down to whole pixels, so the descent is taken whole and the
+        // ascent gets the rest; descenders then stay inside the cell.
+        size.ascent = size.cell - std::min<std::int32_t>(
+                                      size.cell, static_cast<std::int32_t>(std::ceil(design.descent * per_unit)));
+    }
     size.ascent = std::clamp(size.ascent, 0, size.cell);
     size.descent = size.cell - size.ascent;
     size.average_width =
