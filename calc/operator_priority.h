@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/characters.h"
+
 namespace calc {
 
 /// Binding strength of an operator-stack character: "(" 1, "+" "-" 2, "*" "/" "%" 3,
@@ -15,18 +17,10 @@ constexpr int operator_priority(char code) {
     case '/':
     case '%':
       return 3;
-    case 'S':
-    case 'C':
-    case 'T':
-    case 'L':
-    case 'G':
-    case '@':
-    case 'E':
-      return 4;
     case '^':
       return 5;
     default:
-      return 0;
+      return is_function_code(code) ? 4 : 0;
   }
 }
 

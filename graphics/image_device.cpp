@@ -293,12 +293,12 @@ void ImageDevice::set_font(const FontDescription* font) {
   image.font_selected = false;
 }
 
-void ImageDevice::set_text_style_full(int height, int width, const char* face, int escapement,
-                                      int orientation, int weight, bool italic, bool underline,
-                                      bool strike_out, std::uint8_t char_set,
-                                      std::uint8_t out_precision, std::uint8_t clip_precision,
-                                      std::uint8_t quality, std::uint8_t pitch_and_family) {
-  FontDescription font;
+namespace {
+
+// The fields both long text-style forms set.
+void set_style_fields(FontDescription& font, int height, int width, const char* face,
+                      int escapement, int orientation, int weight, bool italic, bool underline,
+                      bool strike_out) {
   font.height = height;
   font.width = width;
   font.escapement = escapement;
@@ -307,12 +307,24 @@ void ImageDevice::set_text_style_full(int height, int width, const char* face, i
   font.italic = italic;
   font.underline = underline;
   font.strike_out = strike_out;
+  if (face) set_face_name(font, face);
+}
+
+}  // namespace
+
+void ImageDevice::set_text_style_full(int height, int width, const char* face, int escapement,
+                                      int orientation, int weight, bool italic, bool underline,
+                                      bool strike_out, std::uint8_t char_set,
+                                      std::uint8_t out_precision, std::uint8_t clip_precision,
+                                      std::uint8_t quality, std::uint8_t pitch_and_family) {
+  FontDescription font;
+  set_style_fields(font, height, width, face, escapement, orientation, weight, italic, underline,
+                   strike_out);
   font.char_set = char_set;
   font.out_precision = out_precision;
   font.clip_precision = clip_precision;
   font.quality = quality;
   font.pitch_and_family = pitch_and_family;
-  if (face) set_face_name(font, face);
   set_font(&font);
 }
 
@@ -321,15 +333,8 @@ void ImageDevice::set_text_style_ext(int height, int width, const char* face, in
                                      bool strike_out) {
   FontDescription font;
   get_font(&font);
-  font.height = height;
-  font.width = width;
-  font.escapement = escapement;
-  font.orientation = orientation;
-  font.weight = weight;
-  font.italic = italic;
-  font.underline = underline;
-  font.strike_out = strike_out;
-  if (face) set_face_name(font, face);
+  set_style_fields(font, height, width, face, escapement, orientation, weight, italic, underline,
+                   strike_out);
   set_font(&font);
 }
 
