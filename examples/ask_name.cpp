@@ -1,6 +1,6 @@
 // Asks for a name with the input box, opens the graphics window and asks for a
 // number of corners in a second box over it, then draws a polygon with that many
-// corners and the name at each of them. A key closes the window.
+// corners and the name beside each of them. A key closes the window.
 #include <korvi/graphics.h>
 
 #include <cmath>
@@ -31,12 +31,18 @@ bool parse_corners(const char* text, int* corners) {
 void draw_polygon_with_names(const std::string& name, int corners) {
   const int cx = get_width() / 2;
   const int cy = get_height() / 2 + 20;
-  const double radius = 180.0;
+  const double radius = 165.0;
+  const double label_radius = radius + 22.0;  // the names sit just outside the corners
   std::vector<Point> points;
+  std::vector<Point> labels;
   for (int i = 0; i < corners; ++i) {
     const double angle = -std::numbers::pi / 2 + 2 * std::numbers::pi * i / corners;
-    points.push_back({cx + static_cast<int>(std::lround(radius * std::cos(angle))),
-                      cy + static_cast<int>(std::lround(radius * std::sin(angle)))});
+    const auto at = [&](double r) {
+      return Point{cx + static_cast<int>(std::lround(r * std::cos(angle))),
+                   cy + static_cast<int>(std::lround(r * std::sin(angle)))};
+    };
+    points.push_back(at(radius));
+    labels.push_back(at(label_radius));
   }
   set_line_color(rgb(30, 90, 200));
   set_line_style(PS_SOLID, 0, 3);
@@ -45,10 +51,10 @@ void draw_polygon_with_names(const std::string& name, int corners) {
   set_bk_mode(TRANSPARENT);
   set_line_color(rgb(20, 20, 20));
   set_text_style(18, 0, "Arial");
-  for (const Point& corner : points) {
-    const int width = text_width(name.c_str());
-    draw_text(corner.x - width / 2, corner.y - 22, name.c_str());
-  }
+  const int width = text_width(name.c_str());
+  const int height = text_height(name.c_str());
+  for (const Point& label : labels)
+    draw_text(label.x - width / 2, label.y - height / 2, name.c_str());
 }
 
 }  // namespace

@@ -110,13 +110,33 @@ void EditField::move_vertically(std::int64_t lines, bool extend) {
   m_text.move_to(m_layout.position_at(target, m_goal_x), extend);
 }
 
+template <class Change>
+void EditField::edit(EditKind kind, Change change) {
+  EditText::State before = m_text.state();
+  if (!change()) return;
+  if (kind == EditKind::OTHER || kind != m_last_edit) m_undo = std::move(before);
+  m_last_edit = kind;
+  relayout();
+}
+
+void EditField::undo() {
+  if (!m_undo) return;
+  EditText::State now = m_text.state();
+  m_text.restore(std::move(*m_undo));
+  m_undo = std::move(now);
+  m_last_edit = EditKind::NONE;
+  m_goal_x = -1;
+  relayout();
+  reveal_caret();
+}
+
 void EditField::key(EditKey key, bool shift, bool ctrl) {
   const bool multi = m_text.multi_line();
   const bool vertical = key == EditKey::UP || key == EditKey::DOWN || key == EditKey::PAGE_UP ||
                         key == EditKey::PAGE_DOWN;
   if (!vertical) m_goal_x = -1;
   const auto page = static_cast<std::int64_t>(visible_lines());
-  bool changed = false;
+  if (key != EditKey::BACKSPACE && key != EditKey::DELETE) m_last_edit = EditKind::NONE;
   switch (key) {
     case EditKey::LEFT: ctrl ? m_text.move_word_left(shift) : m_text.move_left(shift); break;
     case EditKey::RIGHT: ctrl ? m_text.move_word_right(shift) : m_text.move_right(shift); break;
@@ -145,28 +165,36 @@ void EditField::key(EditKey key, bool shift, bool ctrl) {
                        (key == EditKey::PAGE_UP ? -page : page));
       }
       break;
-    case EditKey::BACKSPACE: changed = m_text.erase_backward(); break;
-    case EditKey::DELETE: changed = m_text.erase_forward(); break;
+    case EditKey::BACKSPACE:
+      edit(EditKind::ERASING, [&] { return m_text.erase_backward(); });
+      break;
+    case EditKey::DELETE: edit(EditKind::ERASING, [&] { return m_text.erase_forward(); }); break;
   }
-  if (changed) relayout();
   reveal_caret();
 }
 
 void EditField::type(std::string_view bytes) {
   m_goal_x = -1;
   m_composition.clear();
-  if (m_text.insert(bytes)) relayout();
+  edit(EditKind::TYPING, [&] { return m_text.insert(bytes); });
+  reveal_caret();
+}
+
+void EditField::paste(std::string_view bytes) {
+  m_goal_x = -1;
+  edit(EditKind::OTHER, [&] { return m_text.insert(bytes); });
   reveal_caret();
 }
 
 void EditField::select_all() {
+  m_last_edit = EditKind::NONE;
   m_text.select_all();
   reveal_caret();
 }
 
 std::string EditField::cut() {
   std::string taken = copy();
-  if (m_text.erase_selection()) relayout();
+  edit(EditKind::OTHER, [&] { return m_text.erase_selection(); });
   reveal_caret();
   return taken;
 }
@@ -192,6 +220,7 @@ std::size_t EditField::position_at(raster::Point point) const {
 
 bool EditField::mouse_down(raster::Point point, int clicks, bool shift) {
   m_goal_x = -1;
+  m_last_edit = EditKind::NONE;
   if (m_text.multi_line() && scrollbar().bar.contains(point.x, point.y))
     return scrollbar_down(point);
   if (!m_bounds.contains(point.x, point.y)) return false;

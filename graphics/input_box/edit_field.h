@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,7 +38,11 @@ class EditField {
   void key(EditKey key, bool shift, bool ctrl);
   // Typed or pasted text replaces the selection (see EditText::insert).
   void type(std::string_view bytes);
+  void paste(std::string_view bytes);
   void select_all();
+  // Back to the text before the last edit (characters typed or erased in a row are
+  // one edit); a second undo takes that back.
+  void undo();
   // Removes the selection and returns it (cut), or returns it (copy).
   std::string cut();
   std::string copy() const { return std::string(m_text.selected_text()); }
@@ -77,6 +82,12 @@ class EditField {
   std::size_t position_at(raster::Point point) const;
   void move_vertically(std::int64_t lines, bool extend);
 
+  enum class EditKind { NONE, TYPING, ERASING, OTHER };
+  // Runs a change of the text and keeps what it replaced for undo, once for a run
+  // of typing or of erasing.
+  template <class Change>
+  void edit(EditKind kind, Change change);
+
   struct Scrollbar {
     raster::Rect bar, up, down, track, thumb;  // thumb empty when nothing to scroll
   };
@@ -90,6 +101,8 @@ class EditField {
   EditLayout m_layout;
   const raster::TextMeasurer& m_measurer;
   std::string m_composition;
+  std::optional<EditText::State> m_undo;
+  EditKind m_last_edit = EditKind::NONE;
   std::size_t m_first_line = 0;
   std::int64_t m_scroll_x = 0;
   std::int64_t m_goal_x = -1;  // kept across up and down moves; -1: the caret's own x

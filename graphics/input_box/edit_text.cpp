@@ -184,6 +184,12 @@ void EditText::move_word_right(bool extend) {
   move_to(pos, extend);
 }
 
+void EditText::restore(State state) {
+  m_text = std::move(state.text);
+  m_caret = std::min(state.caret, m_text.size());
+  m_anchor = std::min(state.anchor, m_text.size());
+}
+
 std::size_t EditText::previous_boundary(std::size_t pos) const {
   pos = std::min(pos, m_text.size());
   if (pos == 0) return 0;

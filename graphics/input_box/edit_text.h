@@ -64,6 +64,16 @@ class EditText {
   std::size_t previous_boundary(std::size_t pos) const;
   std::size_t next_boundary(std::size_t pos) const;
 
+  // The text with its caret and anchor, to go back to (undo).
+  struct State {
+    std::string text;
+    std::size_t caret = 0;
+    std::size_t anchor = 0;
+  };
+  State state() const { return {m_text, m_caret, m_anchor}; }
+  // Back to a state this text had.
+  void restore(State state);
+
  private:
   std::string cleaned(std::string_view bytes) const;
 

@@ -72,7 +72,7 @@ void InputBoxDialog::handle_event(const SDL_Event& event) {
           event.window.event == SDL_WINDOWEVENT_SHOWN)
         m_window.present(m_picture);
       return;
-    case SDL_KEYDOWN: key_down(event.key.keysym); break;
+    case SDL_KEYDOWN: key_down(event.key.keysym, event.key.repeat != 0); break;
     case SDL_TEXTINPUT:
       if (m_focus != Control::EDIT) return;
       m_edit.type(event.text.text);
@@ -104,7 +104,7 @@ void InputBoxDialog::handle_event(const SDL_Event& event) {
   if (!m_finished) repaint();
 }
 
-void InputBoxDialog::key_down(const SDL_Keysym& key) {
+void InputBoxDialog::key_down(const SDL_Keysym& key, bool repeat) {
   const bool ctrl = (key.mod & KMOD_CTRL) != 0;
   const bool shift = (key.mod & KMOD_SHIFT) != 0;
   switch (key.sym) {
@@ -112,37 +112,36 @@ void InputBoxDialog::key_down(const SDL_Keysym& key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
       // A single-line box is confirmed by Enter wherever the focus is; in a
-      // multi-line box Enter starts a new line and Ctrl+Enter confirms.
-      if (!m_layout.multi_line || ctrl)
-        press(Control::OK);
-      else if (m_focus == Control::EDIT)
+      // multi-line box Enter starts a new line and Ctrl+Enter confirms. A key held
+      // down confirms nothing by its repeats (nor the next box that shows).
+      if (!m_layout.multi_line || ctrl) {
+        if (!repeat) press(Control::OK);
+      } else if (m_focus == Control::EDIT) {
         m_edit.type("\n");
+      }
       return;
     case SDLK_ESCAPE:
-      if (!m_request.only_ok) press(Control::CANCEL);
+      if (!m_request.only_ok && !repeat) press(Control::CANCEL);
       return;
     case SDLK_SPACE:
-      if (m_focus == Control::OK || m_focus == Control::CANCEL) press(m_focus);
+      if ((m_focus == Control::OK || m_focus == Control::CANCEL) && !repeat) press(m_focus);
       return;
     default: break;
   }
   if (m_focus == Control::EDIT) edit_key(key);
 }
 
-bool InputBoxDialog::edit_key(const SDL_Keysym& key) {
+void InputBoxDialog::edit_key(const SDL_Keysym& key) {
   const bool ctrl = (key.mod & KMOD_CTRL) != 0;
   const bool shift = (key.mod & KMOD_SHIFT) != 0;
-  const auto edit = [&](EditKey k) {
-    m_edit.key(k, shift, ctrl);
-    return true;
-  };
+  const auto edit = [&](EditKey k) { m_edit.key(k, shift, ctrl); };
   const auto copy = [&] { api().SDL_SetClipboardText(m_edit.copy().c_str()); };
   const auto cut = [&] {
     if (m_edit.content().has_selection()) api().SDL_SetClipboardText(m_edit.cut().c_str());
   };
   const auto paste = [&] {
     if (char* text = api().SDL_GetClipboardText()) {
-      m_edit.type(text);
+      m_edit.paste(text);
       api().SDL_free(text);
     }
   };
@@ -156,25 +155,21 @@ bool InputBoxDialog::edit_key(const SDL_Keysym& key) {
     case SDLK_PAGEUP: return edit(EditKey::PAGE_UP);
     case SDLK_PAGEDOWN: return edit(EditKey::PAGE_DOWN);
     case SDLK_BACKSPACE: return edit(EditKey::BACKSPACE);
-    case SDLK_DELETE:
-      if (shift) {
-        cut();
-        return true;
-      }
-      return edit(EditKey::DELETE);
+    case SDLK_DELETE: return shift ? cut() : edit(EditKey::DELETE);
     case SDLK_INSERT:
       if (ctrl) copy();
       if (shift) paste();
-      return ctrl || shift;
+      return;
     default: break;
   }
-  if (!ctrl || shift || (key.mod & KMOD_ALT)) return false;
+  if (!ctrl || shift || (key.mod & KMOD_ALT)) return;
   switch (key.sym) {
-    case SDLK_a: m_edit.select_all(); return true;
-    case SDLK_c: copy(); return true;
-    case SDLK_x: cut(); return true;
-    case SDLK_v: paste(); return true;
-    default: return false;
+    case SDLK_a: return m_edit.select_all();
+    case SDLK_c: return copy();
+    case SDLK_x: return cut();
+    case SDLK_v: return paste();
+    case SDLK_z: return m_edit.undo();
+    default: return;
   }
 }
 

@@ -63,8 +63,8 @@ class InputBoxDialog final : private window::EventHandler {
   enum class Control { EDIT, OK, CANCEL, NONE };
 
   void handle_event(const SDL_Event& event) override;
-  void key_down(const SDL_Keysym& key);
-  bool edit_key(const SDL_Keysym& key);
+  void key_down(const SDL_Keysym& key, bool repeat);
+  void edit_key(const SDL_Keysym& key);
   void mouse_down(int x, int y, int clicks);
   void mouse_up(int x, int y);
   void mouse_moved(int x, int y);

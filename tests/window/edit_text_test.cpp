@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "input_box/edit_field.h"
 #include "input_box/edit_layout.h"
 
 namespace {
 
+using korvi::dialog::EditField;
+using korvi::dialog::EditKey;
 using korvi::dialog::EditLayout;
 using korvi::dialog::EditText;
 
@@ -188,6 +191,38 @@ TEST(EditLayout, CaretsAndClicksFindTheirLineAndNearestBoundary) {
   };
   for (const Click& c : clicks)
     EXPECT_EQ(layout.position_at(c.line, c.x), c.position) << c.line << ", " << c.x;
+}
+
+TEST(EditField, UndoTakesBackTheLastRunOfTypingOrErasingAndASecondUndoRedoes) {
+  FixedMeasurer measurer;
+  EditField field({0, 0, 300, 20}, 100, false, measurer);
+  field.set_text("");
+  struct Step {
+    void (*act)(EditField&);
+    const char* text;
+  };
+  const Step steps[] = {
+      {[](EditField& f) { f.type("a"); }, "a"},
+      {[](EditField& f) { f.type("b"); }, "ab"},
+      {[](EditField& f) { f.undo(); }, ""},  // "ab" was typed in one run
+      {[](EditField& f) { f.undo(); }, "ab"},
+      {[](EditField& f) { f.key(EditKey::BACKSPACE, false, false); }, "a"},
+      {[](EditField& f) { f.key(EditKey::BACKSPACE, false, false); }, ""},
+      {[](EditField& f) { f.undo(); }, "ab"},
+      {[](EditField& f) { f.paste("xy"); }, "abxy"},
+      {[](EditField& f) { f.type("z"); }, "abxyz"},
+      {[](EditField& f) { f.undo(); }, "abxy"},
+      {[](EditField& f) { f.key(EditKey::LEFT, false, false); }, "abxy"},
+      {[](EditField& f) { f.type("1"); }, "abx1y"},
+      {[](EditField& f) { f.key(EditKey::LEFT, false, false); }, "abx1y"},
+      {[](EditField& f) { f.type("2"); }, "abx21y"},  // a move starts a new run
+      {[](EditField& f) { f.undo(); }, "abx1y"},
+  };
+  int index = 0;
+  for (const Step& step : steps) {
+    step.act(field);
+    EXPECT_EQ(field.text(), step.text) << "step " << index++;
+  }
 }
 
 }  // namespace

@@ -388,9 +388,11 @@ TEST(InputBox, EditingKeysAndAClickPlaceTheCaret) {
   box.key(SDLK_BACKSPACE);  // "helo"
   box.click(layout.edit.left + 3, layout.edit.top + static_cast<int>(layout.edit.height() / 2));
   box.text("[");  // the click put the caret before the first character
+  box.key(SDLK_z, KMOD_LCTRL);
+  box.text("(");
   box.key(SDLK_RETURN);
   EXPECT_TRUE(box.result());
-  EXPECT_EQ(box.buffer(), "[helo");
+  EXPECT_EQ(box.buffer(), "(helo");
 }
 
 TEST(InputBox, CopyCutAndPasteGoThroughTheClipboard) {
