@@ -51,7 +51,8 @@ std::optional<Geometry> geometry_of(const std::string& display, const std::strin
 }
 
 // A window of the program (found by its class, the program's name) with this
-// client size and not among those already seen, waiting for it to appear.
+// client size and not among those already seen (which may be gone), waiting for it
+// to appear.
 std::optional<std::string> wait_for_window(const std::string& display, int width, int height,
                                            const std::set<std::string>& seen = {}) {
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -90,7 +91,7 @@ TEST(InputBoxEndToEnd, ANameAndANumberTypedIntoTheBoxesAreDrawn) {
   ASSERT_TRUE(type_into(display, *first, "Ada"));  // replaces the selected default text
 
   // The second box is centred on the graphics window that now shows the greeting.
-  const auto graphics = wait_for_window(display, 640, 480);
+  const auto graphics = wait_for_window(display, 640, 480, {*first});
   ASSERT_TRUE(graphics) << "no graphics window appeared; the program said: " << program.output();
   const auto second = wait_for_window(display, 357, 93, {*first});
   ASSERT_TRUE(second) << "no second input box appeared";
