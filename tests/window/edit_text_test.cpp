@@ -50,19 +50,6 @@ TEST(EditText, TypedAndPastedTextIsCleanedAndCutToTheLimitOnACharacterBoundary) 
   }
 }
 
-TEST(EditText, TheDefaultTextIsSelectedCutToTheLimitAndReplacedByTyping) {
-  EditText text(5, false);
-  text.set_text("中文字");  // 9 bytes: only one whole character fits
-  EXPECT_EQ(text.text(), "中");
-  EXPECT_EQ(text.selected_text(), "中");
-  text.insert("ab");
-  EXPECT_EQ(text.text(), "ab");
-  // A full selection frees its room for what replaces it.
-  text.set_text("abcde");
-  text.insert("xyz");
-  EXPECT_EQ(text.text(), "xyz");
-}
-
 TEST(EditText, CaretMovesAndErasesWholeCharacters) {
   struct Step {
     void (*act)(EditText&);
