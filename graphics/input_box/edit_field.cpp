@@ -112,9 +112,12 @@ void EditField::move_vertically(std::int64_t lines, bool extend) {
 
 template <class Change>
 void EditField::edit(EditKind kind, Change change) {
-  EditText::State before = m_text.state();
+  // Typing or erasing on in a row adds to the step that undo takes back.
+  const bool new_step = kind == EditKind::OTHER || kind != m_last_edit;
+  std::optional<EditText::State> before;
+  if (new_step) before = m_text.state();
   if (!change()) return;
-  if (kind == EditKind::OTHER || kind != m_last_edit) m_undo = std::move(before);
+  if (new_step) m_undo = std::move(before);
   m_last_edit = kind;
   relayout();
 }
@@ -314,22 +317,27 @@ raster::Rect EditField::caret_rect() const {
 }
 
 void EditField::paint_line(raster::DeviceContext& dc, std::size_t index, bool focused) const {
-  const VisualLine& line = m_layout.line(index);
-  const std::string_view text =
-      std::string_view(m_text.text()).substr(line.begin, line.end - line.begin);
-  const std::int64_t left = text_area().left - m_scroll_x;
+  // Only the characters that show are drawn: the advances add up, so a piece drawn
+  // at its own offset looks exactly like that part of the whole line.
+  const raster::Rect area = text_area();
+  const auto [begin, end] = m_layout.span_between(index, m_scroll_x - TEXT_MARGIN,
+                                                  m_scroll_x + area.width() + TEXT_MARGIN);
+  const std::int64_t left = area.left - m_scroll_x;
   const auto y = static_cast<std::int32_t>(line_top(index));
+  const auto piece = [&](std::size_t from, std::size_t to) {
+    return shown_text(std::string_view(m_text.text()).substr(from, to - from));
+  };
   dc.set_text_color(TEXT);
-  dc.text_out(static_cast<std::int32_t>(left), y, shown_text(text));
+  dc.text_out(static_cast<std::int32_t>(left + m_layout.x_in(index, begin)), y, piece(begin, end));
   if (!focused || !m_text.has_selection()) return;
-  const std::size_t start = std::max(m_text.selection_start(), line.begin);
-  const std::size_t end = std::min(m_text.selection_end(), line.end);
-  if (start >= end) return;
+  const std::size_t start = std::max(m_text.selection_start(), begin);
+  const std::size_t stop = std::min(m_text.selection_end(), end);
+  if (start >= stop) return;
   const auto x0 = static_cast<std::int32_t>(left + m_layout.x_in(index, start));
-  const auto x1 = static_cast<std::int32_t>(left + m_layout.x_in(index, end));
+  const auto x1 = static_cast<std::int32_t>(left + m_layout.x_in(index, stop));
   fill(dc, {x0, y, x1, y + m_layout.line_height()}, SELECTION);
   dc.set_text_color(SELECTED_TEXT);
-  dc.text_out(x0, y, shown_text(std::string_view(m_text.text()).substr(start, end - start)));
+  dc.text_out(x0, y, piece(start, stop));
 }
 
 void EditField::paint_scrollbar(raster::DeviceContext& dc) const {

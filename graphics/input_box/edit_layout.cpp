@@ -117,6 +117,23 @@ std::size_t EditLayout::previous_boundary(std::size_t pos) const {
   return pos;
 }
 
+std::pair<std::size_t, std::size_t> EditLayout::span_between(std::size_t line_index,
+                                                             std::int64_t x0,
+                                                             std::int64_t x1) const {
+  const VisualLine& l = m_lines[std::min(line_index, m_lines.size() - 1)];
+  const std::int64_t base = m_x[l.begin];
+  const auto first = m_x.begin() + static_cast<std::ptrdiff_t>(l.begin);
+  const auto last = m_x.begin() + static_cast<std::ptrdiff_t>(l.end);
+  // The character that holds x0 (the last one starting at or before it) ...
+  std::size_t begin =
+      static_cast<std::size_t>(std::upper_bound(first, last, base + x0) - m_x.begin());
+  begin = begin > l.begin ? begin - 1 : l.begin;
+  while (begin > l.begin && (static_cast<unsigned char>(m_text[begin]) & 0xC0) == 0x80) --begin;
+  // ... up to the first character that starts at or after x1.
+  const auto end = static_cast<std::size_t>(std::lower_bound(first, last, base + x1) - m_x.begin());
+  return {begin, std::max(begin, end)};
+}
+
 std::size_t EditLayout::position_at(std::size_t line_index, std::int64_t x) const {
   const VisualLine& l = m_lines[std::min(line_index, m_lines.size() - 1)];
   const std::int64_t base = m_x[l.begin];

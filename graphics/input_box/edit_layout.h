@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "font/text_layout.h"
@@ -47,6 +48,10 @@ class EditLayout {
   // The widest line.
   std::int64_t widest_line() const { return m_widest; }
   std::int32_t line_height() const { return m_measurer.line_height(); }
+  // The bytes [first, second) of a line's characters that reach into the range
+  // [x0, x1) of x offsets from the line's start: what must be drawn to show it.
+  std::pair<std::size_t, std::size_t> span_between(std::size_t line_index, std::int64_t x0,
+                                                   std::int64_t x1) const;
   // The character boundary of the line nearest to x (offset from the line's start).
   // A soft line's own end is not offered: the caret would show on the next line.
   std::size_t position_at(std::size_t line_index, std::int64_t x) const;

@@ -165,6 +165,9 @@ TEST(EditLayout, CaretsAndClicksFindTheirLineAndNearestBoundary) {
   EXPECT_EQ(layout.x_of(7), 30);
   EXPECT_EQ(layout.x_of(11), 10);  // after 中
   EXPECT_EQ(layout.widest_line(), 35);
+  // What must be drawn to show an x range: the characters reaching into it.
+  EXPECT_EQ(layout.span_between(0, 12, 25), (std::pair<std::size_t, std::size_t>{1, 3}));
+  EXPECT_EQ(layout.span_between(2, 5, 12), (std::pair<std::size_t, std::size_t>{8, 12}));
 
   struct Click {
     std::size_t line;
