@@ -39,6 +39,8 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   WindowHandle handle() const;
   // The windowing system's id of the window, 0 without one (tests send events to it).
   std::uint32_t native_id() const { return m_native ? m_native->id() : 0; }
+  // The window in the windowing system, null without one (the input box's owner).
+  window::NativeWindow* native_window() const { return m_native.get(); }
   bool move(int x, int y, int width, int height);
 
   // The device context of the window's picture.

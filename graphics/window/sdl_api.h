@@ -20,7 +20,8 @@ namespace korvi::window {
   X(SDL_GetModState) X(SDL_RWFromConstMem) X(SDL_GetDisplayBounds)                         \
   X(SDL_GetWindowDisplayIndex) X(SDL_StartTextInput) X(SDL_StopTextInput)                  \
   X(SDL_SetTextInputRect) X(SDL_GetClipboardText) X(SDL_SetClipboardText) X(SDL_free)      \
-  X(SDL_SetWindowModalFor) X(SDL_GetTicks) X(SDL_GetCurrentVideoDriver)
+  X(SDL_SetWindowModalFor) X(SDL_GetTicks) X(SDL_GetCurrentVideoDriver)                   \
+  X(SDL_GetWindowFromID) X(SDL_GetWindowTitle)
 
 #define KORVI_IMAGE_FUNCTIONS(X) X(IMG_Load_RW)
 

@@ -3,6 +3,7 @@
 #include "auto_reset_event.h"
 
 #include "sdl_api.h"
+#include "x11_error_filter.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,8 @@ UiThread::UiThread()
         api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (!asked && !std::getenv("WAYLAND_DISPLAY"))
             api().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        if (std::getenv("DISPLAY"))
+            ignore_sends_to_destroyed_windows();
         if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
             m_error = std::string("cannot start the windowing system: ") + api().SDL_GetError();
             started.signal();
@@ -76,6 +79,12 @@ UiThread::~UiThread()
 {
     if (!m_available)
         return;
+    if (on_ui_thread()) {
+        // The process ends from the UI thread itself (a fatal error of the
+        // windowing system calls exit there): it cannot wait for itself.
+        m_thread.detach();
+        return;
+    }
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;

@@ -511,10 +511,14 @@ void flush_mouse_messages();
 // ---- Input box ----------------------------------------------------------------------------------
 
 // Shows a modal box with a prompt, an edit field holding default_text, and OK (and
-// Cancel unless only_ok). On OK the text (at most size - 1 bytes and a zero) goes to
-// buffer and the result is true; Cancel, Esc or closing the box leave the buffer
-// alone and give false. width and height are the client size wanted (0: defaults); a
-// height makes the edit field multi-line. A null title takes the window's caption.
+// Cancel unless only_ok). On OK the text (at most size - 1 bytes and a zero, never a
+// UTF-8 character cut in two) goes to buffer and the result is true; Cancel, Esc or
+// closing the box leave the buffer alone and give false. width and height are the
+// client size wanted (0: defaults); a height makes the edit field multi-line (Enter
+// starts a line, written as "\n"; Ctrl+Enter confirms). A null title takes the
+// window's caption. The graphics window, when open, takes no input while the box
+// shows. Also false, at once: without a display (the reason goes to standard error
+// once), while another box shows, for a null buffer or a size below 1.
 bool input_box(char* buffer, int size, const char* prompt = nullptr, const char* title = nullptr,
                const char* default_text = nullptr, int width = 0, int height = 0,
                bool only_ok = false);

@@ -1,0 +1,121 @@
+// The input box, end to end: the ask_name example on a private X server, typed
+// into with xdotool: a box on the screen, then a box over the graphics window.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "child_process.h"
+#include "x_display.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using korvi::test::ChildProcess;
+
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+std::string example() {
+  const char* build = std::getenv("KORVI_BUILD_DIR");
+  return std::string(build ? build : ".") + "/examples/ask_name";
+}
+
+std::optional<std::string> xdotool(const std::string& display, std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "xdotool");
+  return korvi::test::run_command(arguments, {{"DISPLAY", display}}, 5s);
+}
+
+std::optional<Geometry> geometry_of(const std::string& display, const std::string& window) {
+  const auto shell = xdotool(display, {"getwindowgeometry", "--shell", window});
+  if (!shell) return std::nullopt;
+  Geometry g;
+  std::istringstream lines(*shell);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string key = line.substr(0, equals);
+    const int value = std::atoi(line.c_str() + equals + 1);
+    if (key == "X") g.x = value;
+    if (key == "Y") g.y = value;
+    if (key == "WIDTH") g.width = value;
+    if (key == "HEIGHT") g.height = value;
+  }
+  return g;
+}
+
+// A window of the program (found by its class, the program's name) with this
+// client size and not among those already seen (which may be gone), waiting for it
+// to appear.
+std::optional<std::string> wait_for_window(const std::string& display, int width, int height,
+                                           const std::set<std::string>& seen = {}) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (const auto found = xdotool(display, {"search", "--class", "ask_name"})) {
+      std::istringstream ids(*found);
+      for (std::string id; ids >> id;) {
+        if (seen.count(id)) continue;
+        const auto g = geometry_of(display, id);
+        if (g && g->width == width && g->height == height) return id;
+      }
+    }
+    std::this_thread::sleep_for(50ms);
+  }
+  return std::nullopt;
+}
+
+bool type_into(const std::string& display, const std::string& window, const std::string& text) {
+  return xdotool(display, {"windowfocus", "--sync", window}) &&
+         xdotool(display, {"type", "--delay", "20", text}) && xdotool(display, {"key", "Return"});
+}
+
+TEST(InputBoxEndToEnd, ANameAndANumberTypedIntoTheBoxesAreDrawn) {
+  korvi::test::XvfbServer server(1024, 768);
+  ASSERT_TRUE(server.running()) << "Xvfb did not start";
+  const std::string& display = server.display();
+  ChildProcess program(
+      {{example()}, {}, {{"DISPLAY", display}}, {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"}});
+
+  // The first box has the screen for its owner and the default size.
+  const auto first = wait_for_window(display, 357, 93);
+  ASSERT_TRUE(first) << "no input box appeared; the program said: " << program.output();
+  const auto on_screen = geometry_of(display, *first);
+  ASSERT_TRUE(on_screen);
+  EXPECT_EQ(on_screen->x, (1024 - 357) / 2);
+  EXPECT_EQ(on_screen->y, (768 - 93) / 2);
+  ASSERT_TRUE(type_into(display, *first, "Ada"));  // replaces the selected default text
+
+  // The second box is centred on the graphics window that now shows the greeting.
+  const auto graphics = wait_for_window(display, 640, 480, {*first});
+  ASSERT_TRUE(graphics) << "no graphics window appeared; the program said: " << program.output();
+  const auto second = wait_for_window(display, 357, 93, {*first});
+  ASSERT_TRUE(second) << "no second input box appeared";
+  const auto owner = geometry_of(display, *graphics);
+  const auto over = geometry_of(display, *second);
+  ASSERT_TRUE(owner && over);
+  EXPECT_EQ(over->x, owner->x + (640 - 357) / 2);
+  EXPECT_EQ(over->y, owner->y + (480 - 93) / 2);
+  ASSERT_TRUE(type_into(display, *second, "6"));
+
+  ASSERT_TRUE(program.wait_for_output("Ada: 6 corners\n", 10s)) << program.output();
+  // The polygon's fill shows in the middle of the window.
+  std::optional<korvi::test::Screenshot> shot;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    shot = korvi::test::take_screenshot(display, std::stoul(*graphics));
+    if (shot && shot->width == 640 && shot->at(320, 260) == 0xD2E1FA) break;
+    std::this_thread::sleep_for(50ms);
+  }
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->at(320, 260), 0xD2E1FAu);
+
+  ASSERT_TRUE(xdotool(display, {"windowfocus", "--sync", *graphics}));
+  ASSERT_TRUE(xdotool(display, {"key", "space"}));
+  EXPECT_EQ(program.wait(10s), 0);
+}
+
+}  // namespace
