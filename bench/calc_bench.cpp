@@ -1,7 +1,6 @@
 // The calculator's performance figures: evaluations per second, the time to sample
 // a function over 10000 points, and the start-to-end time of `echo exit | calc`.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>

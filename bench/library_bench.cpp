@@ -1,8 +1,7 @@
 // The drawing API on an 800 x 600 image through the public free functions, against
 // the same work done by memset, memcpy and the raster core (raster_bench).
-#include <korvi/graphics.h>
-
 #include <benchmark/benchmark.h>
+#include <korvi/graphics.h>
 
 #include <cstring>
 #include <vector>

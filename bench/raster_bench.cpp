@@ -106,7 +106,8 @@ BENCHMARK(BM_DashedLines);
 void BM_WideLines(benchmark::State& state) {
   Surface surface(WIDTH, HEIGHT);
   DeviceContext dc(&surface);
-  dc.select_pen(*Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, static_cast<int>(state.range(0)), 0x00FF00));
+  dc.select_pen(
+      *Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, static_cast<int>(state.range(0)), 0x00FF00));
   const auto lines = random_lines(4096);
   std::size_t i = 0;
   for (auto _ : state) {

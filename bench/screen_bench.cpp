@@ -1,9 +1,8 @@
 // Drawing on the graphics window (offscreen driver, outside batch mode) against the
 // same drawing on an image; the delay from a primitive's return to its present;
 // and the plot of 10000 points from its samples to the whole picture shown.
-#include <korvi/graphics.h>
-
 #include <benchmark/benchmark.h>
+#include <korvi/graphics.h>
 
 #include <chrono>
 #include <cmath>
@@ -36,7 +35,9 @@ class Target {
 };
 
 // Everything the drawing has asked of the UI thread is done, presents included.
-void settle() { library().ui_thread().call([] {}); }
+void settle() {
+  library().ui_thread().call([] {});
+}
 
 void BM_Lines(benchmark::State& state) {
   Target target(state.range(0) == 1);

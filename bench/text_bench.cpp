@@ -43,10 +43,14 @@ void text_out(benchmark::State& state, const FontDescription& description, Backg
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK_CAPTURE(text_out, default_font_opaque, default_font_description(), BackgroundMode::OPAQUE);
-BENCHMARK_CAPTURE(text_out, default_font_transparent, default_font_description(), BackgroundMode::TRANSPARENT);
-BENCHMARK_CAPTURE(text_out, arial20_antialiased_opaque, arial20_antialiased(), BackgroundMode::OPAQUE);
-BENCHMARK_CAPTURE(text_out, arial20_antialiased_transparent, arial20_antialiased(), BackgroundMode::TRANSPARENT);
+BENCHMARK_CAPTURE(text_out, default_font_opaque, default_font_description(),
+                  BackgroundMode::OPAQUE);
+BENCHMARK_CAPTURE(text_out, default_font_transparent, default_font_description(),
+                  BackgroundMode::TRANSPARENT);
+BENCHMARK_CAPTURE(text_out, arial20_antialiased_opaque, arial20_antialiased(),
+                  BackgroundMode::OPAQUE);
+BENCHMARK_CAPTURE(text_out, arial20_antialiased_transparent, arial20_antialiased(),
+                  BackgroundMode::TRANSPARENT);
 
 void text_extent(benchmark::State& state) {
   FontCache cache;
@@ -86,7 +90,8 @@ void draw_text_word_break(benchmark::State& state) {
   Surface surface(WIDTH, HEIGHT);
   DeviceContext dc(&surface);
   dc.select_font(cache, cache.font(arial20_antialiased()));
-  const std::string prompt = "Please enter the expression to plot, for example sin(x)*x, then press OK.";
+  const std::string prompt =
+      "Please enter the expression to plot, for example sin(x)*x, then press OK.";
   for (auto _ : state) {
     Rect rect{10, 10, 300, 200};
     benchmark::DoNotOptimize(dc.draw_text(prompt, rect, FORMAT_WORDBREAK));

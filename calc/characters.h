@@ -15,10 +15,8 @@ constexpr bool is_function_code(char c) {
     case 'L':
     case 'G':
     case '@':
-    case 'E':
-      return true;
-    default:
-      return false;
+    case 'E': return true;
+    default: return false;
   }
 }
 

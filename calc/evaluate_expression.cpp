@@ -36,10 +36,8 @@ constexpr bool is_binary_operator(char c) {
     case '*':
     case '/':
     case '%':
-    case '^':
-      return true;
-    default:
-      return false;
+    case '^': return true;
+    default: return false;
   }
 }
 
@@ -147,12 +145,9 @@ bool Evaluation::follows_operand(std::size_t position) const {
 
 double Evaluation::apply_binary(char code, double a, double b) {
   switch (code) {
-    case '+':
-      return a + b;
-    case '-':
-      return a - b;
-    case '*':
-      return a * b;
+    case '+': return a + b;
+    case '-': return a - b;
+    case '*': return a * b;
     case '/':
       if (b == 0.0 || std::isnan(b)) {
         m_flags |= DIVISION_FLAG;
@@ -170,19 +165,15 @@ double Evaluation::apply_binary(char code, double a, double b) {
       }
       return std::fmod(dividend, divisor);
     }
-    case '^':
-      return std::pow(a, b);
-    default:
-      abandon();  // "(" or the bottom marker: not reachable by well-formed reductions
+    case '^': return std::pow(a, b);
+    default: abandon();  // "(" or the bottom marker: not reachable by well-formed reductions
   }
 }
 
 double Evaluation::apply_function(char code, double b) {
   switch (code) {
-    case 'S':
-      return std::sin(b);
-    case 'C':
-      return std::cos(b);
+    case 'S': return std::sin(b);
+    case 'C': return std::cos(b);
     case 'T':
       if (!std::isfinite(b)) {
         m_flags |= TAN_FLAG;
@@ -318,7 +309,8 @@ double evaluate_expression(char* text, std::size_t capacity, ReportSink& reports
   }
   std::vector<char> scratch(2 * length + 1, '\0');
   std::memcpy(scratch.data(), text, length);
-  const auto normalised = static_cast<std::size_t>(normalize_expression(scratch.data(), scratch.size()));
+  const auto normalised =
+      static_cast<std::size_t>(normalize_expression(scratch.data(), scratch.size()));
   if (capacity > 0) {
     const std::size_t kept = normalised < capacity ? normalised : capacity - 1;
     std::memcpy(text, scratch.data(), kept);

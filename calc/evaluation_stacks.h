@@ -13,9 +13,7 @@ class OperandStack {
   /// Reports go to `reports`, which must outlive the stack.
   explicit OperandStack(ReportSink& reports) : m_reports(reports) { m_values.reserve(8); }
 
-  friend void push_operand(OperandStack& stack, double value) {
-    stack.m_values.push_back(value);
-  }
+  friend void push_operand(OperandStack& stack, double value) { stack.m_values.push_back(value); }
 
   /// Removes and returns the top value. On an empty stack an operator lacks an
   /// operand: prints the missing-operator report and throws EvaluationAbandoned.

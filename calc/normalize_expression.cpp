@@ -52,10 +52,8 @@ void replace_function_name(char* text, std::size_t& length, std::size_t at) {
     case 'c':
     case 't':
     case 'l':
-    case 'e':
-      break;
-    default:
-      return;
+    case 'e': break;
+    default: return;
   }
   for (const FunctionName& function : FUNCTION_NAMES) {
     const std::size_t size = function.name.size();

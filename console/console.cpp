@@ -19,8 +19,7 @@ InputText ended_at_nul(InputText line) {
 
 }  // namespace
 
-Console::Console(ConsoleOutput& output, LineSource& source)
-    : m_output(output), m_source(source) {}
+Console::Console(ConsoleOutput& output, LineSource& source) : m_output(output), m_source(source) {}
 
 std::optional<InputText> Console::next_line() {
   std::optional<InputText> line = m_source.next_line();

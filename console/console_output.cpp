@@ -6,7 +6,9 @@ namespace calc {
 
 ConsoleOutput::ConsoleOutput(std::FILE* stream, std::FILE* errors, TextEncoder encoder,
                              bool holds_prompt)
-    : m_stream(stream), m_errors(errors), m_encoder(std::move(encoder)),
+    : m_stream(stream),
+      m_errors(errors),
+      m_encoder(std::move(encoder)),
       m_holds_prompt(holds_prompt) {}
 
 void ConsoleOutput::write_out(std::string_view bytes) {

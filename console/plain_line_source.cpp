@@ -51,9 +51,11 @@ std::optional<InputText> PlainLineSource::next_line() {
     started = true;
     const char* begin = m_buffer.data() + m_next;
     const char* end = m_buffer.data() + m_filled;
-    const auto* newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
+    const auto* newline =
+        static_cast<const char*>(std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
     append_kept(line, begin, newline != nullptr ? newline : end);
-    m_next = newline != nullptr ? static_cast<std::size_t>(newline + 1 - m_buffer.data()) : m_filled;
+    m_next =
+        newline != nullptr ? static_cast<std::size_t>(newline + 1 - m_buffer.data()) : m_filled;
     if (newline != nullptr) break;
   }
   if (!line.too_long && !line.text.empty() && line.text.back() == '\r') line.text.pop_back();

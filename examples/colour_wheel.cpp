@@ -31,8 +31,8 @@ int main() {
 
   set_line_color(rgb(0, 0, 0));
   set_bk_mode(TRANSPARENT);
-  set_text_style_full(22, 0, "Arial", 0, 0, FW_BOLD, false, false, false, DEFAULT_CHARSET, 0,
-                      0, ANTIALIASED_QUALITY, 0);
+  set_text_style_full(22, 0, "Arial", 0, 0, FW_BOLD, false, false, false, DEFAULT_CHARSET, 0, 0,
+                      ANTIALIASED_QUALITY, 0);
   Rect title{0, SIZE + 4, SIZE, SIZE + 30};
   draw_text_in_rect("Hue and saturation", &title, DT_CENTER | DT_SINGLELINE);
   set_text_style(16, 0, "System");

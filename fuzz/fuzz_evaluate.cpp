@@ -45,10 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (tight.size() >= 2 * length + 1 && normalised < 0) std::abort();
 
   // The evaluator, in the command loop's buffer size and in a tight one.
-  for (const std::size_t extra : {calc::EXPRESSION_CAPACITY > length + 1
-                                      ? calc::EXPRESSION_CAPACITY - length - 1
-                                      : std::size_t{0},
-                                  extra_choice % 3}) {
+  for (const std::size_t extra :
+       {calc::EXPRESSION_CAPACITY > length + 1 ? calc::EXPRESSION_CAPACITY - length - 1
+                                               : std::size_t{0},
+        extra_choice % 3}) {
     std::vector<char> buffer = text_buffer(data, size, extra);
     CountedReports reports;
     try {

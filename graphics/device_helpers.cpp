@@ -43,7 +43,8 @@ void fill_region_plainly(raster::DeviceContext& dc, const raster::Region& region
 
 std::vector<raster::Point> as_raster_points(const Point* points, int count) {
   std::vector<raster::Point> converted(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) converted[static_cast<std::size_t>(i)] = {points[i].x, points[i].y};
+  for (int i = 0; i < count; ++i)
+    converted[static_cast<std::size_t>(i)] = {points[i].x, points[i].y};
   return converted;
 }
 

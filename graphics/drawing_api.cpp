@@ -31,19 +31,33 @@ void forward(Operation operation) {
 
 }  // namespace
 
-void clear_device() { forward([](ImageDevice& d) { d.clear_device(); }); }
+void clear_device() {
+  forward([](ImageDevice& d) { d.clear_device(); });
+}
 Color get_line_color() {
   return forward(DEFAULT_DRAWING_COLOR, [](ImageDevice& d) { return d.get_line_color(); });
 }
-void set_line_color(Color color) { forward([&](ImageDevice& d) { d.set_line_color(color); }); }
-Color get_bk_color() { return forward(Color{0}, [](ImageDevice& d) { return d.get_bk_color(); }); }
-void set_bk_color(Color color) { forward([&](ImageDevice& d) { d.set_bk_color(color); }); }
-void set_bk_mode(int mode) { forward([&](ImageDevice& d) { d.set_bk_mode(mode); }); }
-void set_origin(int x, int y) { forward([&](ImageDevice& d) { d.set_origin(x, y); }); }
+void set_line_color(Color color) {
+  forward([&](ImageDevice& d) { d.set_line_color(color); });
+}
+Color get_bk_color() {
+  return forward(Color{0}, [](ImageDevice& d) { return d.get_bk_color(); });
+}
+void set_bk_color(Color color) {
+  forward([&](ImageDevice& d) { d.set_bk_color(color); });
+}
+void set_bk_mode(int mode) {
+  forward([&](ImageDevice& d) { d.set_bk_mode(mode); });
+}
+void set_origin(int x, int y) {
+  forward([&](ImageDevice& d) { d.set_origin(x, y); });
+}
 void set_clip_region(RegionHandle region) {
   forward([&](ImageDevice& d) { d.set_clip_region(region); });
 }
-void clear_clip_region() { forward([](ImageDevice& d) { d.clear_clip_region(); }); }
+void clear_clip_region() {
+  forward([](ImageDevice& d) { d.clear_clip_region(); });
+}
 
 void get_line_style(int* style, std::uint16_t* pattern, int* thickness) {
   if (ImageDevice* d = device()) return d->get_line_style(style, pattern, thickness);
@@ -75,8 +89,12 @@ void get_aspect_ratio(float* x_scale, float* y_scale) {
 void set_aspect_ratio(float x_scale, float y_scale) {
   forward([&](ImageDevice& d) { d.set_aspect_ratio(x_scale, y_scale); });
 }
-void set_write_mode(int mode) { forward([&](ImageDevice& d) { d.set_write_mode(mode); }); }
-void reset_drawing_state() { forward([](ImageDevice& d) { d.reset_drawing_state(); }); }
+void set_write_mode(int mode) {
+  forward([&](ImageDevice& d) { d.set_write_mode(mode); });
+}
+void reset_drawing_state() {
+  forward([](ImageDevice& d) { d.reset_drawing_state(); });
+}
 
 Color get_pixel(int x, int y) {
   return forward(CLR_INVALID, [&](ImageDevice& d) { return d.get_pixel(x, y); });
@@ -84,13 +102,21 @@ Color get_pixel(int x, int y) {
 void put_pixel(int x, int y, Color color) {
   forward([&](ImageDevice& d) { d.put_pixel(x, y, color); });
 }
-void move_to(int x, int y) { forward([&](ImageDevice& d) { d.move_to(x, y); }); }
-void move_rel(int dx, int dy) { forward([&](ImageDevice& d) { d.move_rel(dx, dy); }); }
+void move_to(int x, int y) {
+  forward([&](ImageDevice& d) { d.move_to(x, y); });
+}
+void move_rel(int dx, int dy) {
+  forward([&](ImageDevice& d) { d.move_rel(dx, dy); });
+}
 void draw_line(int x1, int y1, int x2, int y2) {
   forward([&](ImageDevice& d) { d.draw_line(x1, y1, x2, y2); });
 }
-void line_rel(int dx, int dy) { forward([&](ImageDevice& d) { d.line_rel(dx, dy); }); }
-void line_to(int x, int y) { forward([&](ImageDevice& d) { d.line_to(x, y); }); }
+void line_rel(int dx, int dy) {
+  forward([&](ImageDevice& d) { d.line_rel(dx, dy); });
+}
+void line_to(int x, int y) {
+  forward([&](ImageDevice& d) { d.line_to(x, y); });
+}
 void draw_rectangle(int left, int top, int right, int bottom) {
   forward([&](ImageDevice& d) { d.draw_rectangle(left, top, right, bottom); });
 }
@@ -128,7 +154,9 @@ void flood_fill(int x, int y, Color border) {
   forward([&](ImageDevice& d) { d.flood_fill(x, y, border); });
 }
 
-void write_text(const char* text) { forward([&](ImageDevice& d) { d.write_text(text); }); }
+void write_text(const char* text) {
+  forward([&](ImageDevice& d) { d.write_text(text); });
+}
 void draw_text(int x, int y, const char* text) {
   forward([&](ImageDevice& d) { d.draw_text(x, y, text); });
 }
@@ -163,31 +191,32 @@ int text_height_char(char c) {
   return text_height(text);
 }
 
-void set_font(const FontDescription* font) { forward([&](ImageDevice& d) { d.set_font(font); }); }
+void set_font(const FontDescription* font) {
+  forward([&](ImageDevice& d) { d.set_font(font); });
+}
 
 void get_font(FontDescription* font) {
   if (ImageDevice* d = device()) return d->get_font(font);
   if (font) *font = from_raster(raster::default_font_description());
 }
 
-void set_text_style_full(int height, int width, const char* face, int escapement,
-                         int orientation, int weight, bool italic, bool underline,
-                         bool strike_out, std::uint8_t char_set, std::uint8_t out_precision,
+void set_text_style_full(int height, int width, const char* face, int escapement, int orientation,
+                         int weight, bool italic, bool underline, bool strike_out,
+                         std::uint8_t char_set, std::uint8_t out_precision,
                          std::uint8_t clip_precision, std::uint8_t quality,
                          std::uint8_t pitch_and_family) {
   forward([&](ImageDevice& d) {
-    d.set_text_style_full(height, width, face, escapement, orientation, weight, italic,
-                          underline, strike_out, char_set, out_precision, clip_precision,
-                          quality, pitch_and_family);
+    d.set_text_style_full(height, width, face, escapement, orientation, weight, italic, underline,
+                          strike_out, char_set, out_precision, clip_precision, quality,
+                          pitch_and_family);
   });
 }
 
-void set_text_style_ext(int height, int width, const char* face, int escapement,
-                        int orientation, int weight, bool italic, bool underline,
-                        bool strike_out) {
+void set_text_style_ext(int height, int width, const char* face, int escapement, int orientation,
+                        int weight, bool italic, bool underline, bool strike_out) {
   forward([&](ImageDevice& d) {
-    d.set_text_style_ext(height, width, face, escapement, orientation, weight, italic,
-                         underline, strike_out);
+    d.set_text_style_ext(height, width, face, escapement, orientation, weight, italic, underline,
+                         strike_out);
   });
 }
 
@@ -195,10 +224,18 @@ void set_text_style(int height, int width, const char* face) {
   forward([&](ImageDevice& d) { d.set_text_style(height, width, face); });
 }
 
-int get_width() { return forward(0, [](ImageDevice& d) { return d.get_width(); }); }
-int get_height() { return forward(0, [](ImageDevice& d) { return d.get_height(); }); }
-int get_x() { return forward(0, [](ImageDevice& d) { return d.get_x(); }); }
-int get_y() { return forward(0, [](ImageDevice& d) { return d.get_y(); }); }
+int get_width() {
+  return forward(0, [](ImageDevice& d) { return d.get_width(); });
+}
+int get_height() {
+  return forward(0, [](ImageDevice& d) { return d.get_height(); });
+}
+int get_x() {
+  return forward(0, [](ImageDevice& d) { return d.get_x(); });
+}
+int get_y() {
+  return forward(0, [](ImageDevice& d) { return d.get_y(); });
+}
 
 // Batch drawing belongs to the window; while an image is the target it does nothing.
 void begin_batch() {

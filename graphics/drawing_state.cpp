@@ -93,7 +93,7 @@ std::optional<raster::Pen> make_line_pen(std::int32_t style, std::uint16_t patte
 }
 
 std::optional<raster::Brush> make_fill_brush(std::int32_t style, Color color,
-                                              const std::array<std::uint8_t, 8>& user_pattern) {
+                                             const std::array<std::uint8_t, 8>& user_pattern) {
   if (style < FILL_HOLLOW || style > FILL_USER) return std::nullopt;
   if (style == FILL_HOLLOW) return raster::Brush::hollow();
   if (style == FILL_SOLID) return raster::Brush::solid(color);

@@ -50,7 +50,7 @@ std::optional<raster::Pen> make_line_pen(std::int32_t style, std::uint16_t patte
 
 // The brush of a fill style 1..25 (user pattern for 25), or nothing for others.
 std::optional<raster::Brush> make_fill_brush(std::int32_t style, Color color,
-                                              const std::array<std::uint8_t, 8>& user_pattern);
+                                             const std::array<std::uint8_t, 8>& user_pattern);
 
 // The pen, brush, colours, background mode, transform and clip region a reset
 // gives a device context (everything but the font and the write mode).

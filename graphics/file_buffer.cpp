@@ -11,7 +11,7 @@ bool FileBuffer::load_file(const char* file_name) {
   release();
   if (!file_name) return false;
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name, "rb"),
-                                                              std::fclose);
+                                                             std::fclose);
   if (!file) return false;
   std::uint8_t chunk[64 * 1024];
   std::size_t read = 0;

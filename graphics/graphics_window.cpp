@@ -71,8 +71,7 @@ std::string program_name() {
   std::string name = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "korvi";
   if (const std::size_t slash = name.rfind('/'); slash != std::string::npos)
     name.erase(0, slash + 1);
-  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
-    name.erase(dot);
+  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
   return name;
 }
 

@@ -1,8 +1,8 @@
-#include "image_data.h"
-#include "library.h"
-
 #include <algorithm>
 #include <stdexcept>
+
+#include "image_data.h"
+#include "library.h"
 
 namespace korvi {
 

@@ -6,21 +6,23 @@
 #include <vector>
 
 #include "coordinates.h"
+#include "device_helpers.h"
 #include "font/font_cache.h"
 #include "image_data.h"
 #include "library.h"
 #include "region_object.h"
-#include "device_helpers.h"
 
 namespace korvi {
 namespace {
 
-std::string_view text_of(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+std::string_view text_of(const char* text) {
+  return text ? std::string_view(text) : std::string_view();
+}
 
 // The ellipse box of a circle.
 raster::Rect circle_box(int x, int y, int radius) {
-  return {add32(x, -std::int64_t{radius}), add32(y, -std::int64_t{radius}),
-          add32(x, radius), add32(y, radius)};
+  return {add32(x, -std::int64_t{radius}), add32(y, -std::int64_t{radius}), add32(x, radius),
+          add32(y, radius)};
 }
 
 }  // namespace
@@ -213,8 +215,7 @@ void ImageDevice::fill_bar(int left, int top, int right, int bottom) {
   dc.fill_rect(inclusive_box(left, top, right, bottom), dc.brush());
 }
 
-void ImageDevice::draw_bar3d(int left, int top, int right, int bottom, int depth,
-                             bool top_face) {
+void ImageDevice::draw_bar3d(int left, int top, int right, int bottom, int depth, bool top_face) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   target().rectangle(left, top, right, bottom);

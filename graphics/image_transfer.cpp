@@ -48,8 +48,8 @@ void blend_over_target(raster::Surface& picture, const DecodedPicture& decoded,
   raster::Surface scaled(width, height);
   raster::DeviceContext scaled_dc(&scaled);
   raster::DeviceContext picture_dc(&picture);
-  scaled_dc.stretch_blt(0, 0, width, height, &picture_dc, 0, 0, picture.width(),
-                        picture.height(), raster::SRCCOPY);
+  scaled_dc.stretch_blt(0, 0, width, height, &picture_dc, 0, 0, picture.width(), picture.height(),
+                        raster::SRCCOPY);
   for (int y = 0; y < height; ++y) {
     const int sy = static_cast<int>((y + 0.5) * decoded.height / height);
     for (int x = 0; x < width; ++x) {
@@ -151,8 +151,8 @@ bool load_image(Image* image, const char* file_name, int width, int height, bool
   return buffer.load_file(file_name) && load_into(image, buffer, width, height, resize);
 }
 
-bool load_image_resource(Image* image, const char* type, const char* name, int width,
-                         int height, bool resize) {
+bool load_image_resource(Image* image, const char* type, const char* name, int width, int height,
+                         bool resize) {
   FileBuffer buffer;
   return buffer.load_resource(type, name) && load_into(image, buffer, width, height, resize);
 }

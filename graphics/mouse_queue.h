@@ -15,28 +15,28 @@ namespace korvi {
 // index; a slot is filled before the write index that publishes it moves, so the
 // consumer never sees a half-written message. No lock is taken.
 class MouseMessageQueue {
-public:
-    static constexpr unsigned CAPACITY = 64;
+ public:
+  static constexpr unsigned CAPACITY = 64;
 
-    // Producer: stores the message, or drops it when the queue is full.
-    // Returns whether it was stored.
-    bool push(const MouseMessage& message);
+  // Producer: stores the message, or drops it when the queue is full.
+  // Returns whether it was stored.
+  bool push(const MouseMessage& message);
 
-    // Consumer: the oldest message. Callers check is_empty() first.
-    MouseMessage peek() const;
-    // Consumer: drops the oldest message. Callers check is_empty() first.
-    void pop();
-    // Consumer: drops every message held now.
-    void clear();
+  // Consumer: the oldest message. Callers check is_empty() first.
+  MouseMessage peek() const;
+  // Consumer: drops the oldest message. Callers check is_empty() first.
+  void pop();
+  // Consumer: drops every message held now.
+  void clear();
 
-    bool is_empty() const;
-    bool is_full() const;
-    unsigned size() const;
+  bool is_empty() const;
+  bool is_full() const;
+  unsigned size() const;
 
-private:
-    std::array<MouseMessage, CAPACITY> m_slots{};
-    std::atomic<std::uint8_t> m_read{0};
-    std::atomic<std::uint8_t> m_write{0};
+ private:
+  std::array<MouseMessage, CAPACITY> m_slots{};
+  std::atomic<std::uint8_t> m_read{0};
+  std::atomic<std::uint8_t> m_write{0};
 };
 
-} // namespace korvi
+}  // namespace korvi

@@ -10,9 +10,9 @@ namespace korvi {
 
 // A decoded picture, top-down rows of 0xAARRGGBB pixels (alpha 255 = opaque).
 struct DecodedPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
 };
 
 // Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, ...); the
@@ -24,4 +24,4 @@ std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes
 // 24-bit uncompressed BMP file.
 std::vector<std::uint8_t> encode_bmp(const std::uint32_t* pixels, int width, int height);
 
-} // namespace korvi
+}  // namespace korvi

@@ -41,7 +41,8 @@ RegionHandle create_elliptic_region(int left, int top, int right, int bottom) {
 RegionHandle create_polygon_region(const Point* points, int count, int fill_mode) {
   if (!points || count < 0 || (fill_mode != ALTERNATE && fill_mode != WINDING)) return nullptr;
   std::vector<raster::Point> converted(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) converted[static_cast<std::size_t>(i)] = {points[i].x, points[i].y};
+  for (int i = 0; i < count; ++i)
+    converted[static_cast<std::size_t>(i)] = {points[i].x, points[i].y};
   return make(raster::Region::polygon(converted, static_cast<raster::FillRule>(fill_mode)));
 }
 

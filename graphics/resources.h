@@ -16,4 +16,4 @@ std::optional<std::span<const std::uint8_t>> find_resource(std::string_view type
 // The first embedded resource of a type, or nothing.
 std::optional<std::span<const std::uint8_t>> first_resource_of_type(std::string_view type);
 
-} // namespace korvi
+}  // namespace korvi

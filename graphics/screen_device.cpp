@@ -13,7 +13,9 @@
 namespace korvi {
 namespace {
 
-std::string_view text_of(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+std::string_view text_of(const char* text) {
+  return text ? std::string_view(text) : std::string_view();
+}
 
 // A logical box with both edges included, through the transform, as a device box.
 raster::Rect device_box(const raster::Transform& t, int left, int top, int right, int bottom) {
@@ -163,8 +165,8 @@ void ScreenDevice::draw_arc(int left, int top, int right, int bottom, double sta
 }
 
 void ScreenDevice::draw_circle(int x, int y, int radius) {
-  draw_ellipse(add32(x, -std::int64_t{radius}), add32(y, -std::int64_t{radius}),
-               add32(x, radius), add32(y, radius));
+  draw_ellipse(add32(x, -std::int64_t{radius}), add32(y, -std::int64_t{radius}), add32(x, radius),
+               add32(y, radius));
 }
 
 void ScreenDevice::draw_ellipse(int left, int top, int right, int bottom) {
@@ -184,8 +186,7 @@ void ScreenDevice::fill_bar(int left, int top, int right, int bottom) {
   drawn([&](raster::DeviceContext& dc) { dc.fill_rect(box, brush); });
 }
 
-void ScreenDevice::draw_bar3d(int left, int top, int right, int bottom, int depth,
-                              bool top_face) {
+void ScreenDevice::draw_bar3d(int left, int top, int right, int bottom, int depth, bool top_face) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   drawn([&](raster::DeviceContext& dc) { dc.rectangle(left, top, right, bottom); });

@@ -51,8 +51,8 @@ bool draw_plot(const double* xs, const double* ys, int n) {
 
   const Range r = range_of(xs, ys, n);
   // One span scales both directions: the larger of the two.
-  const double span = (r.y_max - r.y_min) < (r.x_max - r.x_min) ? r.x_max - r.x_min
-                                                                 : r.y_max - r.y_min;
+  const double span =
+      (r.y_max - r.y_min) < (r.x_max - r.x_min) ? r.x_max - r.x_min : r.y_max - r.y_min;
   const auto screen_x = [&](double u) { return 600.0 / span * (u - r.x_min) + 100.0; };
   const auto screen_y = [&](double v) { return 350.0 - 400.0 / span * (v - r.y_min); };
 

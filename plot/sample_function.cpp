@@ -15,7 +15,8 @@ SamplingOutcome sample_function(std::string_view expression, double x_start, dou
   samples.xs.resize(n);
   samples.ys.resize(n);
   const double step = (x_end - x_start) / static_cast<double>(count - 1);
-  const auto x_count = static_cast<std::size_t>(std::count(expression.begin(), expression.end(), 'x'));
+  const auto x_count =
+      static_cast<std::size_t>(std::count(expression.begin(), expression.end(), 'x'));
   const std::size_t other_count = expression.size() - x_count;
 
   std::array<char, NUMBER_TEXT_CAPACITY> number{};

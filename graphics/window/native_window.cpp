@@ -1,9 +1,9 @@
 #include "native_window.h"
 
-#include "sdl_api.h"
-
 #include <algorithm>
 #include <stdexcept>
+
+#include "sdl_api.h"
 
 namespace korvi::window {
 namespace {
@@ -14,295 +14,263 @@ const SdlApi& api() { return *sdl(); }
 enum WindowEventCode { PRESENT = 1 };
 
 struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { api().SDL_FreeSurface(surface); }
+  void operator()(SDL_Surface* surface) const { api().SDL_FreeSurface(surface); }
 };
 
-std::int16_t clamp16(int value)
-{
-    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
+std::int16_t clamp16(int value) {
+  return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
 }
 
-std::uint32_t button_flag(std::uint8_t button)
-{
-    switch (button) {
+std::uint32_t button_flag(std::uint8_t button) {
+  switch (button) {
     case SDL_BUTTON_LEFT: return MK_LBUTTON;
     case SDL_BUTTON_MIDDLE: return MK_MBUTTON;
     case SDL_BUTTON_RIGHT: return MK_RBUTTON;
     default: return 0;
-    }
+  }
 }
 
 // Message codes of a button: down, up, double click.
 struct ButtonCodes {
-    std::uint32_t down, up, double_click;
+  std::uint32_t down, up, double_click;
 };
 
-std::optional<ButtonCodes> button_codes(std::uint8_t button)
-{
-    switch (button) {
+std::optional<ButtonCodes> button_codes(std::uint8_t button) {
+  switch (button) {
     case SDL_BUTTON_LEFT: return ButtonCodes{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
     case SDL_BUTTON_RIGHT: return ButtonCodes{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
     case SDL_BUTTON_MIDDLE: return ButtonCodes{WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
     default: return std::nullopt;
-    }
+  }
 }
 
-} // namespace
+}  // namespace
 
 NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptions& options)
-    : m_ui(ui), m_client(client)
-{
-    if (!ui.available())
-        throw std::runtime_error(ui.error());
-    std::string failure;
-    ui.call([&] {
-        const int x = options.position ? options.position->x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
-        const int y = options.position ? options.position->y : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
-        m_window = api().SDL_CreateWindow(options.title.c_str(), x, y, options.client_width,
-                                    options.client_height, SDL_WINDOW_HIDDEN);
-        if (!m_window) {
-            failure = api().SDL_GetError();
-            return;
-        }
-        m_id = api().SDL_GetWindowID(m_window);
-        if (!options.icon_pixels.empty()) {
-            std::vector<std::uint32_t> pixels = options.icon_pixels;
-            std::unique_ptr<SDL_Surface, SurfaceDeleter> icon(api().SDL_CreateRGBSurfaceWithFormatFrom(
-                pixels.data(), options.icon_width, options.icon_height, 32,
-                options.icon_width * 4, SDL_PIXELFORMAT_ARGB8888));
-            if (icon)
-                api().SDL_SetWindowIcon(m_window, icon.get());
-        }
-        m_ui.add_handler(m_id, this);
-        api().SDL_ShowWindow(m_window);
-    });
-    if (!m_window)
-        throw std::runtime_error("cannot make a window: " + failure);
-    request_present();
-}
-
-NativeWindow::~NativeWindow()
-{
-    m_ui.call([this] {
-        m_ui.remove_handler(m_id);
-        api().SDL_DestroyWindow(m_window);
-        m_window = nullptr;
-    });
-}
-
-void NativeWindow::request_present()
-{
-    if (!m_present_pending.exchange(true, std::memory_order_acq_rel))
-        m_ui.push_window_event(m_id, PRESENT);
-}
-
-OuterRect NativeWindow::outer_rect() const
-{
-    OuterRect rect;
-    m_ui.call([&] {
-        int x = 0, y = 0, w = 0, h = 0;
-        api().SDL_GetWindowPosition(m_window, &x, &y);
-        api().SDL_GetWindowSize(m_window, &w, &h);
-        const Borders b = borders();
-        rect = {x - b.left, y - b.top, x + w + b.right, y + h + b.bottom};
-    });
-    return rect;
-}
-
-void NativeWindow::set_outer_rect(int x, int y, int width, int height)
-{
-    m_ui.call([&] {
-        const Borders b = borders();
-        api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
-        api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
-                          std::max(1, height - b.top - b.bottom));
-    });
-    request_present();
-}
-
-void NativeWindow::set_outer_size(int width, int height)
-{
-    m_ui.call([&] {
-        const Borders b = borders();
-        api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
-                          std::max(1, height - b.top - b.bottom));
-    });
-    request_present();
-}
-
-void NativeWindow::set_input_enabled(bool enabled)
-{
-    m_input_enabled.store(enabled);
-}
-
-void NativeWindow::focus()
-{
-    m_ui.call([this] {
-        api().SDL_RaiseWindow(m_window);
-        api().SDL_SetWindowInputFocus(m_window);
-    });
-}
-
-NativeWindow::Borders NativeWindow::borders() const
-{
-    Borders b;
-    if (api().SDL_GetWindowBordersSize(m_window, &b.top, &b.left, &b.bottom, &b.right) != 0)
-        b = {};
-    return b;
-}
-
-void NativeWindow::handle_event(const SDL_Event& event)
-{
-    if (event.type == m_ui.window_event_type() + 1) {
-        if (event.user.code == PRESENT)
-            present();
-        return;
+    : m_ui(ui), m_client(client) {
+  if (!ui.available()) throw std::runtime_error(ui.error());
+  std::string failure;
+  ui.call([&] {
+    const int x =
+        options.position ? options.position->x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
+    const int y =
+        options.position ? options.position->y : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
+    m_window = api().SDL_CreateWindow(options.title.c_str(), x, y, options.client_width,
+                                      options.client_height, SDL_WINDOW_HIDDEN);
+    if (!m_window) {
+      failure = api().SDL_GetError();
+      return;
     }
-    switch (event.type) {
+    m_id = api().SDL_GetWindowID(m_window);
+    if (!options.icon_pixels.empty()) {
+      std::vector<std::uint32_t> pixels = options.icon_pixels;
+      std::unique_ptr<SDL_Surface, SurfaceDeleter> icon(api().SDL_CreateRGBSurfaceWithFormatFrom(
+          pixels.data(), options.icon_width, options.icon_height, 32, options.icon_width * 4,
+          SDL_PIXELFORMAT_ARGB8888));
+      if (icon) api().SDL_SetWindowIcon(m_window, icon.get());
+    }
+    m_ui.add_handler(m_id, this);
+    api().SDL_ShowWindow(m_window);
+  });
+  if (!m_window) throw std::runtime_error("cannot make a window: " + failure);
+  request_present();
+}
+
+NativeWindow::~NativeWindow() {
+  m_ui.call([this] {
+    m_ui.remove_handler(m_id);
+    api().SDL_DestroyWindow(m_window);
+    m_window = nullptr;
+  });
+}
+
+void NativeWindow::request_present() {
+  if (!m_present_pending.exchange(true, std::memory_order_acq_rel))
+    m_ui.push_window_event(m_id, PRESENT);
+}
+
+OuterRect NativeWindow::outer_rect() const {
+  OuterRect rect;
+  m_ui.call([&] {
+    int x = 0, y = 0, w = 0, h = 0;
+    api().SDL_GetWindowPosition(m_window, &x, &y);
+    api().SDL_GetWindowSize(m_window, &w, &h);
+    const Borders b = borders();
+    rect = {x - b.left, y - b.top, x + w + b.right, y + h + b.bottom};
+  });
+  return rect;
+}
+
+void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
+  m_ui.call([&] {
+    const Borders b = borders();
+    api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
+    api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
+                            std::max(1, height - b.top - b.bottom));
+  });
+  request_present();
+}
+
+void NativeWindow::set_outer_size(int width, int height) {
+  m_ui.call([&] {
+    const Borders b = borders();
+    api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
+                            std::max(1, height - b.top - b.bottom));
+  });
+  request_present();
+}
+
+void NativeWindow::set_input_enabled(bool enabled) { m_input_enabled.store(enabled); }
+
+void NativeWindow::focus() {
+  m_ui.call([this] {
+    api().SDL_RaiseWindow(m_window);
+    api().SDL_SetWindowInputFocus(m_window);
+  });
+}
+
+NativeWindow::Borders NativeWindow::borders() const {
+  Borders b;
+  if (api().SDL_GetWindowBordersSize(m_window, &b.top, &b.left, &b.bottom, &b.right) != 0) b = {};
+  return b;
+}
+
+void NativeWindow::handle_event(const SDL_Event& event) {
+  if (event.type == m_ui.window_event_type() + 1) {
+    if (event.user.code == PRESENT) present();
+    return;
+  }
+  switch (event.type) {
     case SDL_WINDOWEVENT:
-        switch (event.window.event) {
+      switch (event.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:
-            m_client.exposed();
-            present();
-            break;
+          m_client.exposed();
+          present();
+          break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: present(); break;
         case SDL_WINDOWEVENT_CLOSE:
-            if (m_input_enabled.load())
-                m_client.close_requested();
-            break;
+          if (m_input_enabled.load()) m_client.close_requested();
+          break;
         default: break;
-        }
-        break;
+      }
+      break;
     case SDL_KEYDOWN:
     case SDL_TEXTINPUT:
-        if (m_input_enabled.load())
-            handle_key(event);
-        break;
+      if (m_input_enabled.load()) handle_key(event);
+      break;
     case SDL_MOUSEMOTION:
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
-        if (m_input_enabled.load())
-            handle_mouse(event);
-        break;
+      if (m_input_enabled.load()) handle_mouse(event);
+      break;
     default: break;
-    }
+  }
 }
 
-void NativeWindow::present()
-{
-    m_present_pending.store(false, std::memory_order_release);
-    SDL_Surface* surface = api().SDL_GetWindowSurface(m_window);
-    if (!surface)
-        return;
-    const Uint32 format = surface->format->format;
-    const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-    if (SDL_MUSTLOCK(surface) && api().SDL_LockSurface(surface) != 0)
-        return;
-    if (direct) {
-        m_client.paint(static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, surface->w,
-                       surface->h);
-    } else {
-        m_scratch.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
-        m_client.paint(m_scratch.data(), surface->w, surface->w, surface->h);
-        api().SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, m_scratch.data(),
-                          surface->w * 4, format, surface->pixels, surface->pitch);
-    }
-    if (SDL_MUSTLOCK(surface))
-        api().SDL_UnlockSurface(surface);
-    api().SDL_UpdateWindowSurface(m_window);
+void NativeWindow::present() {
+  m_present_pending.store(false, std::memory_order_release);
+  SDL_Surface* surface = api().SDL_GetWindowSurface(m_window);
+  if (!surface) return;
+  const Uint32 format = surface->format->format;
+  const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+  if (SDL_MUSTLOCK(surface) && api().SDL_LockSurface(surface) != 0) return;
+  if (direct) {
+    m_client.paint(static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, surface->w,
+                   surface->h);
+  } else {
+    m_scratch.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
+    m_client.paint(m_scratch.data(), surface->w, surface->w, surface->h);
+    api().SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, m_scratch.data(),
+                            surface->w * 4, format, surface->pixels, surface->pitch);
+  }
+  if (SDL_MUSTLOCK(surface)) api().SDL_UnlockSurface(surface);
+  api().SDL_UpdateWindowSurface(m_window);
 }
 
-void NativeWindow::handle_mouse(const SDL_Event& event)
-{
-    MouseMessage message;
-    int x = 0, y = 0;
-    switch (event.type) {
+void NativeWindow::handle_mouse(const SDL_Event& event) {
+  MouseMessage message;
+  int x = 0, y = 0;
+  switch (event.type) {
     case SDL_MOUSEMOTION:
-        message.message = WM_MOUSEMOVE;
-        x = event.motion.x;
-        y = event.motion.y;
-        break;
+      message.message = WM_MOUSEMOVE;
+      x = event.motion.x;
+      y = event.motion.y;
+      break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        const auto codes = button_codes(event.button.button);
-        if (!codes)
-            return;
-        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        if (down) {
-            m_buttons |= button_flag(event.button.button);
-            // The second press of a double click (and every even press of a
-            // run of clicks) is reported as a double click.
-            message.message = event.button.clicks % 2 == 0 ? codes->double_click : codes->down;
-        } else {
-            m_buttons &= ~button_flag(event.button.button);
-            message.message = codes->up;
-        }
-        x = event.button.x;
-        y = event.button.y;
-        break;
+      const auto codes = button_codes(event.button.button);
+      if (!codes) return;
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (down) {
+        m_buttons |= button_flag(event.button.button);
+        // The second press of a double click (and every even press of a
+        // run of clicks) is reported as a double click.
+        message.message = event.button.clicks % 2 == 0 ? codes->double_click : codes->down;
+      } else {
+        m_buttons &= ~button_flag(event.button.button);
+        message.message = codes->up;
+      }
+      x = event.button.x;
+      y = event.button.y;
+      break;
     }
     case SDL_MOUSEWHEEL: {
-        int notches = event.wheel.y;
-        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
-            notches = -notches;
-        if (notches == 0)
-            return;
-        message.message = WM_MOUSEWHEEL;
-        message.wheel = clamp16(notches * 120);
-        x = event.wheel.mouseX;
-        y = event.wheel.mouseY;
-        break;
+      int notches = event.wheel.y;
+      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+      if (notches == 0) return;
+      message.message = WM_MOUSEWHEEL;
+      message.wheel = clamp16(notches * 120);
+      x = event.wheel.mouseX;
+      y = event.wheel.mouseY;
+      break;
     }
     default: return;
-    }
-    const SDL_Keymod modifiers = api().SDL_GetModState();
-    message.ctrl = (modifiers & KMOD_CTRL) != 0;
-    message.shift = (modifiers & KMOD_SHIFT) != 0;
-    message.left_button = (m_buttons & MK_LBUTTON) != 0;
-    message.middle_button = (m_buttons & MK_MBUTTON) != 0;
-    message.right_button = (m_buttons & MK_RBUTTON) != 0;
-    message.x = clamp16(x);
-    message.y = clamp16(y);
-    m_client.mouse_message(message);
+  }
+  const SDL_Keymod modifiers = api().SDL_GetModState();
+  message.ctrl = (modifiers & KMOD_CTRL) != 0;
+  message.shift = (modifiers & KMOD_SHIFT) != 0;
+  message.left_button = (m_buttons & MK_LBUTTON) != 0;
+  message.middle_button = (m_buttons & MK_MBUTTON) != 0;
+  message.right_button = (m_buttons & MK_RBUTTON) != 0;
+  message.x = clamp16(x);
+  message.y = clamp16(y);
+  m_client.mouse_message(message);
 }
 
-void NativeWindow::handle_key(const SDL_Event& event)
-{
-    if (event.type == SDL_TEXTINPUT) {
-        // Typed text arrives as characters: pass its bytes on one by one, as a
-        // terminal would.
-        for (const char* c = event.text.text; *c; ++c)
-            m_client.key_pressed(static_cast<unsigned char>(*c));
-        return;
-    }
-    const SDL_Keycode key = event.key.keysym.sym;
-    const SDL_Scancode scancode = event.key.keysym.scancode;
-    const bool modifier_only = (scancode >= SDL_SCANCODE_LCTRL && scancode <= SDL_SCANCODE_RGUI)
-                            || scancode == SDL_SCANCODE_CAPSLOCK || scancode == SDL_SCANCODE_NUMLOCKCLEAR
-                            || scancode == SDL_SCANCODE_SCROLLLOCK || scancode == SDL_SCANCODE_MODE;
-    if (modifier_only)
-        return; // a modifier pressed on its own is not a key press
-    const Uint16 modifiers = event.key.keysym.mod;
-    const bool command = (modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0;
-    if (key >= 32 && key < 127 && !command)
-        return; // its character follows as text input
-    if ((modifiers & KMOD_CTRL) && key >= 'a' && key <= 'z') {
-        m_client.key_pressed(static_cast<int>(key - 'a' + 1));
-        return;
-    }
-    switch (key) {
+void NativeWindow::handle_key(const SDL_Event& event) {
+  if (event.type == SDL_TEXTINPUT) {
+    // Typed text arrives as characters: pass its bytes on one by one, as a
+    // terminal would.
+    for (const char* c = event.text.text; *c; ++c)
+      m_client.key_pressed(static_cast<unsigned char>(*c));
+    return;
+  }
+  const SDL_Keycode key = event.key.keysym.sym;
+  const SDL_Scancode scancode = event.key.keysym.scancode;
+  const bool modifier_only = (scancode >= SDL_SCANCODE_LCTRL && scancode <= SDL_SCANCODE_RGUI) ||
+                             scancode == SDL_SCANCODE_CAPSLOCK ||
+                             scancode == SDL_SCANCODE_NUMLOCKCLEAR ||
+                             scancode == SDL_SCANCODE_SCROLLLOCK || scancode == SDL_SCANCODE_MODE;
+  if (modifier_only) return;  // a modifier pressed on its own is not a key press
+  const Uint16 modifiers = event.key.keysym.mod;
+  const bool command = (modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0;
+  if (key >= 32 && key < 127 && !command) return;  // its character follows as text input
+  if ((modifiers & KMOD_CTRL) && key >= 'a' && key <= 'z') {
+    m_client.key_pressed(static_cast<int>(key - 'a' + 1));
+    return;
+  }
+  switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER: m_client.key_pressed('\r'); break;
     case SDLK_ESCAPE: m_client.key_pressed(27); break;
     case SDLK_BACKSPACE: m_client.key_pressed(8); break;
     case SDLK_TAB: m_client.key_pressed('\t'); break;
     default:
-        // Keys without a character (arrows, function keys) still count as a key.
-        if (key < 32 || key >= 127)
-            m_client.key_pressed(0);
-        break;
-    }
+      // Keys without a character (arrows, function keys) still count as a key.
+      if (key < 32 || key >= 127) m_client.key_pressed(0);
+      break;
+  }
 }
 
-} // namespace korvi::window
+}  // namespace korvi::window

@@ -1,13 +1,12 @@
 #include "ui_thread.h"
 
-#include "auto_reset_event.h"
-
-#include "sdl_api.h"
-#include "x11_error_filter.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <future>
+
+#include "auto_reset_event.h"
+#include "sdl_api.h"
+#include "x11_error_filter.h"
 
 namespace korvi::window {
 namespace {
@@ -17,169 +16,149 @@ const SdlApi& api() { return *sdl(); }
 
 }  // namespace
 
-UiThread::UiThread()
-{
-    AutoResetEvent started;
-    if (!sdl()) {
-        m_error = std::string("cannot load the windowing system: ") + sdl_load_error();
-        return;
+UiThread::UiThread() {
+  AutoResetEvent started;
+  if (!sdl()) {
+    m_error = std::string("cannot load the windowing system: ") + sdl_load_error();
+    return;
+  }
+  // Without a display named in the environment there is nothing to try (and the
+  // windowing system's own attempts would only print their complaints).
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  const bool has_display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  if (!asked && !has_display) {
+    m_error = "no display to show windows on (DISPLAY is not set)";
+    return;
+  }
+  m_thread = std::thread([this, &started, asked] {
+    // The program decides what Ctrl+C does; the windowing system must not.
+    api().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    api().SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Windows show our own pixels: a plain software framebuffer, no GPU
+    // renderer (which would load graphics drivers for nothing).
+    api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!asked && !std::getenv("WAYLAND_DISPLAY")) api().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (std::getenv("DISPLAY")) ignore_sends_to_destroyed_windows();
+    if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
+      m_error = std::string("cannot start the windowing system: ") + api().SDL_GetError();
+      started.signal();
+      return;
     }
-    // Without a display named in the environment there is nothing to try (and the
-    // windowing system's own attempts would only print their complaints).
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
-    const bool has_display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!asked && !has_display) {
-        m_error = "no display to show windows on (DISPLAY is not set)";
-        return;
+    // Without a display the windowing system falls back to drivers that show
+    // nothing; a window there is no window, unless a program asked for one.
+    const char* driver = api().SDL_GetCurrentVideoDriver();
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+        !(asked && std::strcmp(asked, driver) == 0)) {
+      m_error = "no display to show windows on";
+      api().SDL_Quit();
+      started.signal();
+      return;
     }
-    m_thread = std::thread([this, &started, asked] {
-        // The program decides what Ctrl+C does; the windowing system must not.
-        api().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        api().SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        // Windows show our own pixels: a plain software framebuffer, no GPU
-        // renderer (which would load graphics drivers for nothing).
-        api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (!asked && !std::getenv("WAYLAND_DISPLAY"))
-            api().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-        if (std::getenv("DISPLAY"))
-            ignore_sends_to_destroyed_windows();
-        if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
-            m_error = std::string("cannot start the windowing system: ") + api().SDL_GetError();
-            started.signal();
-            return;
-        }
-        // Without a display the windowing system falls back to drivers that show
-        // nothing; a window there is no window, unless a program asked for one.
-        const char* driver = api().SDL_GetCurrentVideoDriver();
-        if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
-            !(asked && std::strcmp(asked, driver) == 0)) {
-            m_error = "no display to show windows on";
-            api().SDL_Quit();
-            started.signal();
-            return;
-        }
-        m_user_event = api().SDL_RegisterEvents(2);
-        if (m_user_event == static_cast<std::uint32_t>(-1)) {
-            m_error = "no user events left";
-            api().SDL_Quit();
-            started.signal();
-            return;
-        }
-        m_available = true;
-        started.signal();
-        run();
-        api().SDL_Quit();
-    });
-    started.wait();
-    if (!m_available)
-        m_thread.join();
-}
-
-UiThread::~UiThread()
-{
-    if (!m_available)
-        return;
-    if (on_ui_thread()) {
-        // The process ends from the UI thread itself (a fatal error of the
-        // windowing system calls exit there): it cannot wait for itself.
-        m_thread.detach();
-        return;
+    m_user_event = api().SDL_RegisterEvents(2);
+    if (m_user_event == static_cast<std::uint32_t>(-1)) {
+      m_error = "no user events left";
+      api().SDL_Quit();
+      started.signal();
+      return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    wake();
-    m_thread.join();
+    m_available = true;
+    started.signal();
+    run();
+    api().SDL_Quit();
+  });
+  started.wait();
+  if (!m_available) m_thread.join();
 }
 
-void UiThread::call(const std::function<void()>& task)
-{
-    if (!m_available || on_ui_thread()) {
-        task();
-        return;
-    }
-    std::promise<void> done;
-    std::future<void> finished = done.get_future();
-    post([&] {
-        try {
-            task();
-            done.set_value();
-        } catch (...) {
-            done.set_exception(std::current_exception());
-        }
-    });
-    finished.get();
+UiThread::~UiThread() {
+  if (!m_available) return;
+  if (on_ui_thread()) {
+    // The process ends from the UI thread itself (a fatal error of the
+    // windowing system calls exit there): it cannot wait for itself.
+    m_thread.detach();
+    return;
+  }
+  {
+    std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  wake();
+  m_thread.join();
 }
 
-void UiThread::post(std::function<void()> task)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_tasks.push_back(std::move(task));
-    }
-    wake();
-}
-
-void UiThread::add_handler(std::uint32_t window_id, EventHandler* handler)
-{
-    m_handlers[window_id] = handler;
-}
-
-void UiThread::remove_handler(std::uint32_t window_id)
-{
-    m_handlers.erase(window_id);
-}
-
-void UiThread::push_window_event(std::uint32_t window_id, int code)
-{
-    SDL_Event event{};
-    event.type = m_user_event + 1;
-    event.user.windowID = window_id;
-    event.user.code = code;
-    api().SDL_PushEvent(&event);
-}
-
-void UiThread::wake()
-{
-    SDL_Event event{};
-    event.type = m_user_event;
-    api().SDL_PushEvent(&event);
-}
-
-void UiThread::run()
-{
-    for (;;) {
-        SDL_Event event;
-        if (!api().SDL_WaitEvent(&event))
-            continue;
-        if (event.type == m_user_event) {
-            if (!run_next_task())
-                return;
-            continue;
-        }
-        dispatch(event);
-    }
-}
-
-bool UiThread::run_next_task()
-{
-    std::function<void()> task;
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_tasks.empty())
-            return !m_stopping;
-        task = std::move(m_tasks.front());
-        m_tasks.pop_front();
-    }
+void UiThread::call(const std::function<void()>& task) {
+  if (!m_available || on_ui_thread()) {
     task();
-    return true;
+    return;
+  }
+  std::promise<void> done;
+  std::future<void> finished = done.get_future();
+  post([&] {
+    try {
+      task();
+      done.set_value();
+    } catch (...) {
+      done.set_exception(std::current_exception());
+    }
+  });
+  finished.get();
 }
 
-void UiThread::dispatch(const SDL_Event& event)
-{
-    std::uint32_t window_id = 0;
-    switch (event.type) {
+void UiThread::post(std::function<void()> task) {
+  {
+    std::lock_guard lock(m_mutex);
+    m_tasks.push_back(std::move(task));
+  }
+  wake();
+}
+
+void UiThread::add_handler(std::uint32_t window_id, EventHandler* handler) {
+  m_handlers[window_id] = handler;
+}
+
+void UiThread::remove_handler(std::uint32_t window_id) { m_handlers.erase(window_id); }
+
+void UiThread::push_window_event(std::uint32_t window_id, int code) {
+  SDL_Event event{};
+  event.type = m_user_event + 1;
+  event.user.windowID = window_id;
+  event.user.code = code;
+  api().SDL_PushEvent(&event);
+}
+
+void UiThread::wake() {
+  SDL_Event event{};
+  event.type = m_user_event;
+  api().SDL_PushEvent(&event);
+}
+
+void UiThread::run() {
+  for (;;) {
+    SDL_Event event;
+    if (!api().SDL_WaitEvent(&event)) continue;
+    if (event.type == m_user_event) {
+      if (!run_next_task()) return;
+      continue;
+    }
+    dispatch(event);
+  }
+}
+
+bool UiThread::run_next_task() {
+  std::function<void()> task;
+  {
+    std::lock_guard lock(m_mutex);
+    if (m_tasks.empty()) return !m_stopping;
+    task = std::move(m_tasks.front());
+    m_tasks.pop_front();
+  }
+  task();
+  return true;
+}
+
+void UiThread::dispatch(const SDL_Event& event) {
+  std::uint32_t window_id = 0;
+  switch (event.type) {
     case SDL_WINDOWEVENT: window_id = event.window.windowID; break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: window_id = event.key.windowID; break;
@@ -190,14 +169,13 @@ void UiThread::dispatch(const SDL_Event& event)
     case SDL_MOUSEBUTTONUP: window_id = event.button.windowID; break;
     case SDL_MOUSEWHEEL: window_id = event.wheel.windowID; break;
     default:
-        if (event.type == m_user_event + 1)
-            window_id = event.user.windowID;
-        else
-            return;
-    }
-    const auto found = m_handlers.find(window_id);
-    if (found != m_handlers.end())
-        found->second->handle_event(event);
+      if (event.type == m_user_event + 1)
+        window_id = event.user.windowID;
+      else
+        return;
+  }
+  const auto found = m_handlers.find(window_id);
+  if (found != m_handlers.end()) found->second->handle_event(event);
 }
 
-} // namespace korvi::window
+}  // namespace korvi::window

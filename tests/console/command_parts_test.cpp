@@ -15,8 +15,8 @@ TEST(NamedExpression, SplitsAtTheFirstEquals) {
     const char* name;
     const char* expression;
   } cases[] = {
-      {"a = 3", "a", " 3"},     {"a b = 1+1", "ab", " 1+1"}, {"=5", "", "5"},
-      {"a=b=3", "a", "b=3"},    {" 1 + 2", "", " 1 + 2"},    {"a\tb=1", "a\tb", "1"},
+      {"a = 3", "a", " 3"},  {"a b = 1+1", "ab", " 1+1"}, {"=5", "", "5"},
+      {"a=b=3", "a", "b=3"}, {" 1 + 2", "", " 1 + 2"},    {"a\tb=1", "a\tb", "1"},
       {"x=7;", "x", "7;"},
   };
   for (const auto& c : cases) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -25,7 +24,9 @@ std::string contents(std::FILE* stream) {
 // A console reading `input` through plain reads of a temporary file.
 struct ConsoleFixture {
   explicit ConsoleFixture(const std::string& input)
-      : in(std::tmpfile()), out(std::tmpfile()), output(out, out, TextEncoder(), false),
+      : in(std::tmpfile()),
+        out(std::tmpfile()),
+        output(out, out, TextEncoder(), false),
         source((std::fwrite(input.data(), 1, input.size(), in), std::rewind(in), fileno(in)),
                output),
         console(output, source) {}
@@ -100,7 +101,9 @@ TEST(TextEncoder, WritesGbkBytesForTheChineseTexts) {
   ASSERT_TRUE(gbk.converts());
   EXPECT_EQ(gbk.encode("请输入点的个数："),
             "\xc7\xeb\xca\xe4\xc8\xeb\xb5\xe3\xb5\xc4\xb8\xf6\xca\xfd\xa3\xba");
-  EXPECT_EQ(gbk.encode("\n除以0!!!\n\n"), "\n\xb3\xfd\xd2\xd4" "0!!!\n\n");
+  EXPECT_EQ(gbk.encode("\n除以0!!!\n\n"),
+            "\n\xb3\xfd\xd2\xd4"
+            "0!!!\n\n");
   EXPECT_EQ(gbk.encode(">>"), ">>");
   EXPECT_EQ(TextEncoder().encode("除以0"), "除以0");
 }

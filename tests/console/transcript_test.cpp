@@ -1,7 +1,6 @@
 // Runs the program with piped input in a scratch directory and compares standard
 // output, the exit status and both files byte for byte.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,7 +32,9 @@ struct Scratch {
     fs::create_directory(root / "work");
   }
   ~Scratch() { fs::remove_all(root); }
-  std::optional<std::string> read(const char* name) const { return read_file(root / "work" / name); }
+  std::optional<std::string> read(const char* name) const {
+    return read_file(root / "work" / name);
+  }
   void write(const char* name, const std::string& text) const {
     std::ofstream(root / "work" / name, std::ios::binary) << text;
   }
@@ -47,7 +48,7 @@ struct ProgramRun {
 
 // Runs build/calc in the scratch directory with only `environment` set.
 ProgramRun run_program(const Scratch& scratch, const std::string& input,
-                const std::string& environment = "LC_ALL=C") {
+                       const std::string& environment = "LC_ALL=C") {
   const char* build = std::getenv("KORVI_BUILD_DIR");
   const fs::path program = fs::absolute(fs::path(build != nullptr ? build : "build") / "calc");
   std::ofstream(scratch.root / "stdin", std::ios::binary) << input;
@@ -105,13 +106,14 @@ const Transcript TRANSCRIPTS[] = {
     {"quit", "quit\n", ">>", "quit\n", ABSENT},
     {"q ends the run from the evaluator", "2\nq\n3\n", ">>ans =\n\t2\n\n>>", "2\nq\n",
      "ans\t2.000000\n", "", ""},
-    {"end of input, a last line without a line end, CRLF", "1+1\r\nwho\r\n2", 
+    {"end of input, a last line without a line end, CRLF", "1+1\r\nwho\r\n2",
      ">>ans =\n\t2\n\n>>\nYour variables are:\n\nans\t2.000000\n\n\n>>ans =\n\t2\n\n>>",
      "1+1\nwho\n2\n", "ans\t2.000000\nans\t2.000000\n"},
     {"over-long lines and names are refused whole",
      std::string(1000, '1') + "\n" + std::string(100, 'n') + "=1\n" + std::string(99, 'n') + "=1\n",
      ">>\nError: Line too long: at most 999 characters.\n\n>>\nError: Name too long: at most 99 "
-     "characters.\n\n>>" + std::string(99, 'n') + " =\n\t1\n\n>>",
+     "characters.\n\n>>" +
+         std::string(99, 'n') + " =\n\t1\n\n>>",
      std::string(99, 'n') + "=1\n", std::string(99, 'n') + "\t1.000000\n"},
     {"a plot, and the rest of the count line as the next line",
      "tu\ny=x*x\n-1\n1\n3 1+1\ntu\ny=1/x\n-1 1 3\n",
@@ -122,7 +124,8 @@ const Transcript TRANSCRIPTS[] = {
      ">>" + PROMPTS + MISSING + ">>\nInput history\n\n\n\n>>", "", ABSENT},
     {"the plotter refuses what it cannot use",
      "tu\nx\ntu\ny=x\nabc 1\ntu\ny=x\n0 inf\ntu\ny=x\n0 1\n1 2\ntu\ny=x\n0 1\n10001\ntu\ny=x\n0 1\n"
-     "2.5\ntu\ny=" + std::string(200, 'x') + "\n0 1000\n2\ntu\ny=" + std::string(998, 'x') + "\n",
+     "2.5\ntu\ny=" +
+         std::string(200, 'x') + "\n0 1000\n2\ntu\ny=" + std::string(998, 'x') + "\n",
      ">>请输入表达式：\n\n表达式太短!\n\n>>" + TWO_PROMPTS + "\nx的变化范围不合法!\n\n>>" +
          TWO_PROMPTS + "\nx的变化范围不合法!\n\n>>" + PROMPTS +
          "\n点的个数必须是2到10000之间的整数!\n\n>>" + PROMPTS +
@@ -130,8 +133,7 @@ const Transcript TRANSCRIPTS[] = {
          "\n点的个数必须是2到10000之间的整数!\n\n>>" + PROMPTS +
          "\n代入x的值后表达式太长!\n\n>>请输入表达式：\n\n表达式太长!\n\n>>",
      "", ABSENT},
-    {"end of input inside the plot's prompts", "tu\ny=x\n0", ">>" + TWO_PROMPTS, "",
-     ABSENT},
+    {"end of input inside the plot's prompts", "tu\ny=x\n0", ">>" + TWO_PROMPTS, "", ABSENT},
     {"q as the plotted expression", "tu\ny=q\n0 1\n2\n5\n", ">>" + PROMPTS, "", ABSENT},
 };
 
@@ -173,12 +175,16 @@ TEST(Transcript, ChineseTextsInGbkUnderAGbkLocale) {
   const Scratch scratch;
   const std::string locales = (scratch.root / "locales").string();
   if (std::system(("mkdir " + locales + " && localedef -i zh_CN -f GBK " + locales +
-                   "/zh_CN.GBK >/dev/null 2>&1").c_str()) != 0) {
+                   "/zh_CN.GBK >/dev/null 2>&1")
+                      .c_str()) != 0) {
     GTEST_SKIP() << "cannot build a GBK locale here";
   }
-  const ProgramRun run = run_program(scratch, "1/0\ntu\n", "LOCPATH=" + locales + " LC_ALL=zh_CN.GBK");
-  EXPECT_EQ(run.out, ">>\n\xb3\xfd\xd2\xd4" "0!!!\n\nans =\n\t-nan\n\n>>\xc7\xeb\xca\xe4\xc8\xeb"
-                     "\xb1\xed\xb4\xef\xca\xbd\xa3\xba\n");
+  const ProgramRun run =
+      run_program(scratch, "1/0\ntu\n", "LOCPATH=" + locales + " LC_ALL=zh_CN.GBK");
+  EXPECT_EQ(run.out,
+            ">>\n\xb3\xfd\xd2\xd4"
+            "0!!!\n\nans =\n\t-nan\n\n>>\xc7\xeb\xca\xe4\xc8\xeb"
+            "\xb1\xed\xb4\xef\xca\xbd\xa3\xba\n");
 }
 
 }  // namespace

@@ -47,17 +47,16 @@ bool any_drawn_in(const korvi::test::Screenshot& shot, int left, int top, int ri
 // and right of the origin.
 bool plot_is_complete(const korvi::test::Screenshot& shot) {
   return shot.width >= 800 && shot.height >= 600 && shot.at(10, 350) == DRAWN &&
-         shot.at(790, 350) == DRAWN && shot.at(400, 10) == DRAWN &&
-         shot.at(400, 590) == DRAWN && shot.at(100, 150) == DRAWN &&
-         (shot.at(700, 150) == DRAWN || shot.at(699, 150) == DRAWN) &&
+         shot.at(790, 350) == DRAWN && shot.at(400, 10) == DRAWN && shot.at(400, 590) == DRAWN &&
+         shot.at(100, 150) == DRAWN && (shot.at(700, 150) == DRAWN || shot.at(699, 150) == DRAWN) &&
          shot.at(250, 200) != DRAWN && any_drawn_in(shot, 403, 354, 416, 372);
 }
 
 TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
   korvi::test::XvfbServer server(1024, 768);
   ASSERT_TRUE(server.running()) << "Xvfb did not start";
-  const auto scratch = std::filesystem::temp_directory_path() /
-                       ("korvi-plot-" + std::to_string(::getpid()));
+  const auto scratch =
+      std::filesystem::temp_directory_path() / ("korvi-plot-" + std::to_string(::getpid()));
   std::filesystem::create_directories(scratch);
 
   ChildProcess calc({{program()},
@@ -81,9 +80,11 @@ TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
     FAIL() << "the plot is not as expected; see " << (scratch / "plot.bmp");
   }
 
-  ASSERT_TRUE(korvi::test::run_command(
-      {"xdotool", "windowfocus", "--sync", std::to_string(*window)}, {{"DISPLAY", server.display()}}));
-  ASSERT_TRUE(korvi::test::run_command({"xdotool", "key", "space"}, {{"DISPLAY", server.display()}}));
+  ASSERT_TRUE(
+      korvi::test::run_command({"xdotool", "windowfocus", "--sync", std::to_string(*window)},
+                               {{"DISPLAY", server.display()}}));
+  ASSERT_TRUE(
+      korvi::test::run_command({"xdotool", "key", "space"}, {{"DISPLAY", server.display()}}));
   ASSERT_TRUE(calc.wait_for_output("请输入点的个数：>>", 10s)) << calc.output();
   calc.write_input("exit\n");
   EXPECT_EQ(calc.wait(10s), 0);

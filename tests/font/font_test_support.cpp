@@ -3,17 +3,17 @@
 namespace korvi::raster::testing {
 
 FontCache& shared_font_cache() {
-    static FontCache cache;
-    return cache;
+  static FontCache cache;
+  return cache;
 }
 
 FontDescription describe(std::string_view face, std::int32_t height, std::uint8_t quality) {
-    FontDescription d;
-    d.height = height;
-    d.char_set = CHARSET_DEFAULT;
-    d.quality = quality;
-    set_face_name(d, face);
-    return d;
+  FontDescription d;
+  d.height = height;
+  d.char_set = CHARSET_DEFAULT;
+  d.quality = quality;
+  set_face_name(d, face);
+  return d;
 }
 
 }  // namespace korvi::raster::testing

@@ -1,7 +1,6 @@
 // The drawing API on off-screen images, through the public functions.
-#include <korvi/graphics.h>
-
 #include <gtest/gtest.h>
+#include <korvi/graphics.h>
 
 #include <array>
 #include <cmath>
@@ -147,8 +146,8 @@ TEST_F(DrawingApi, OriginAndAspectRatio) {
 
 TEST_F(DrawingApi, ArcPointsAndBar3dGeometry) {
   int x1, y1, x2, y2;
-  library().image_device.compute_arc_points(0, 0, 100, 50, 0, std::numbers::pi / 2, &x1, &y1,
-                                            &x2, &y2);
+  library().image_device.compute_arc_points(0, 0, 100, 50, 0, std::numbers::pi / 2, &x1, &y1, &x2,
+                                            &y2);
   EXPECT_EQ(x1, 100);
   EXPECT_EQ(y1, 25);
   EXPECT_EQ(x2, 50);
@@ -240,11 +239,8 @@ TEST_F(DrawingApi, UserDashPatternsDrawTheirRuns) {
     const char* first16;  // '#' on, '.' off, from the line's start
   };
   const Row rows[] = {
-      {0x00FF, "########........"},
-      {0x0F0F, "####....####...."},
-      {0xF0F0, "####....####...."},
-      {0x5555, "#.#.#.#.#.#.#.#."},
-      {0xFFFF, "################"},
+      {0x00FF, "########........"}, {0x0F0F, "####....####...."}, {0xF0F0, "####....####...."},
+      {0x5555, "#.#.#.#.#.#.#.#."}, {0xFFFF, "################"},
   };
   for (const Row& row : rows) {
     clear_device();

@@ -1,10 +1,8 @@
 // Picture files and embedded resources loaded into images, and images saved.
-#include <korvi/graphics.h>
-
 #include <SDL.h>
 #include <SDL_image.h>
-
 #include <gtest/gtest.h>
+#include <korvi/graphics.h>
 
 #include <cstdio>
 #include <filesystem>

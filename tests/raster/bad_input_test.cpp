@@ -32,7 +32,8 @@ struct Guarded {
     for (int y = 0; y < H + 2 * PAD; ++y) {
       for (int x = 0; x < W + 2 * PAD; ++x) {
         const bool inside = x >= PAD && x < PAD + W && y >= PAD && y < PAD + H;
-        if (!inside && memory[static_cast<std::size_t>(y * (W + 2 * PAD) + x)] != GUARD) return false;
+        if (!inside && memory[static_cast<std::size_t>(y * (W + 2 * PAD) + x)] != GUARD)
+          return false;
       }
     }
     return true;
@@ -109,9 +110,9 @@ TEST(BadInputTest, MillionPointPolygons) {
 TEST(BadInputTest, NonFiniteTransformsDrawNothing) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  for (const Transform t : {Transform{nan, 0, 0, 1, 0, 0}, Transform{1, 0, 0, inf, 0, 0},
-                            Transform{1, 0, 0, 1, nan, 0}, Transform{1, 0, 0, 1, 0, -inf},
-                            Transform{3e38f, 0, 0, 3e38f, 0, 0}}) {
+  for (const Transform t :
+       {Transform{nan, 0, 0, 1, 0, 0}, Transform{1, 0, 0, inf, 0, 0}, Transform{1, 0, 0, 1, nan, 0},
+        Transform{1, 0, 0, 1, 0, -inf}, Transform{3e38f, 0, 0, 3e38f, 0, 0}}) {
     Guarded g;
     g.dc.set_transform(t);
     g.dc.move_to(1, 1);

@@ -12,9 +12,9 @@ namespace korvi::raster {
 namespace {
 
 constexpr Pixel OLD = 0x112233;
-constexpr Color INK = rgb(255, 0, 0);        // pixel 0xFF0000
-constexpr Color BACK = rgb(0, 0, 255);       // pixel 0x0000FF
-constexpr Color TEXT = rgb(0, 255, 0);       // pixel 0x00FF00
+constexpr Color INK = rgb(255, 0, 0);   // pixel 0xFF0000
+constexpr Color BACK = rgb(0, 0, 255);  // pixel 0x0000FF
+constexpr Color TEXT = rgb(0, 255, 0);  // pixel 0x00FF00
 
 TEST(FillTest, FillRectIgnoresTheWriteMode) {
   Surface s = testing::filled(8, 8, OLD);
@@ -50,7 +50,8 @@ TEST(FillTest, HatchesAreAlignedToTheDeviceOriginInBothModes) {
       for (int y = 0; y < 24; ++y) {
         for (int x = 0; x < 24; ++x) {
           const Pixel gap = mode == BackgroundMode::OPAQUE ? 0x0000FF : OLD;
-          ASSERT_EQ(s.at(x, y), rules[code](x, y) ? 0xFF0000u : gap) << code << " " << x << "," << y;
+          ASSERT_EQ(s.at(x, y), rules[code](x, y) ? 0xFF0000u : gap)
+              << code << " " << x << "," << y;
         }
       }
     }

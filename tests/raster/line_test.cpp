@@ -52,7 +52,7 @@ std::string repeat(const std::string& unit, int length) {
 }
 
 TEST(LineTest, LastPixelIsNotDrawnInAnyDirection) {
-  const Point ends[] = {{10, 0}, {10, 3}, {10, 10}, {3, 10}, {0, 10}, {-3, 10}, {-10, 10},
+  const Point ends[] = {{10, 0},  {10, 3},  {10, 10},  {3, 10},    {0, 10},  {-3, 10}, {-10, 10},
                         {-10, 3}, {-10, 0}, {-10, -3}, {-10, -10}, {0, -10}, {3, -10}, {10, -7}};
   for (const Point e : ends) {
     Surface s(41, 41);
@@ -75,8 +75,11 @@ TEST(LineTest, FivePointRectangleClosesWithoutGapOrDoubleWrite) {
     DeviceContext dc(&s);
     dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
     dc.set_write_mode(R2_XORPEN);
-    const Point pts[] = {{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom},
-                         {r.left, r.bottom}, {r.left, r.top}};
+    const Point pts[] = {{r.left, r.top},
+                         {r.right, r.top},
+                         {r.right, r.bottom},
+                         {r.left, r.bottom},
+                         {r.left, r.top}};
     dc.polyline(pts);
     // Every perimeter pixel of the inclusive box, exactly once (XOR would clear doubles).
     int expected = 0;
@@ -140,7 +143,8 @@ TEST(LineTest, DashesCountAlongTheMajorAxisAndAcrossSegments) {
   const Point pts[] = {{0, 0}, {6, 0}, {6, 1}, {0, 1}};
   dt.polyline(pts);
   const std::string expected_top = "####..";
-  for (int x = 0; x < 6; ++x) EXPECT_EQ(t.at(x, 0) == WHITE, expected_top[static_cast<std::size_t>(x)] == '#');
+  for (int x = 0; x < 6; ++x)
+    EXPECT_EQ(t.at(x, 0) == WHITE, expected_top[static_cast<std::size_t>(x)] == '#');
   // Step 6 is the vertical one (off), then (6,1)..(1,1) are steps 7..12.
   for (int x = 6; x >= 1; --x) EXPECT_EQ(t.at(x, 1) == WHITE, (7 + 6 - x) % 8 < 4) << x;
 }

@@ -29,7 +29,11 @@ Draw random_primitive(std::mt19937& rng, bool with_fill_rect = true) {
   const Point a = pt(), b = pt(), c = pt(), d = pt();
   std::vector<Point> pts{a, b, c, d, pt()};
   switch (kind) {
-    case 0: return [=](DeviceContext& dc) { dc.move_to(a.x, a.y); dc.line_to(b.x, b.y); };
+    case 0:
+      return [=](DeviceContext& dc) {
+        dc.move_to(a.x, a.y);
+        dc.line_to(b.x, b.y);
+      };
     case 1: return [=](DeviceContext& dc) { dc.polyline(pts); };
     case 2: return [=](DeviceContext& dc) { dc.polygon(pts); };
     case 3: return [=](DeviceContext& dc) { dc.ellipse(a.x, a.y, b.x, b.y); };
@@ -51,7 +55,9 @@ void random_pen_and_brush(DeviceContext& dc, std::mt19937& rng) {
   switch (rng() % 4) {
     case 0: dc.select_brush(Brush::solid(0x30A0F0)); break;
     case 1: dc.select_brush(*Brush::hatched(static_cast<int>(rng() % 6), 0x30A0F0)); break;
-    case 2: dc.select_brush(Brush::pattern({0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81})); break;
+    case 2:
+      dc.select_brush(Brush::pattern({0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}));
+      break;
     default: dc.select_brush(Brush::hollow());
   }
   dc.set_background_mode(rng() % 2 ? BackgroundMode::OPAQUE : BackgroundMode::TRANSPARENT);
@@ -63,7 +69,8 @@ Region random_clip(std::mt19937& rng) {
   std::uniform_int_distribution<int> x(-10, W + 10);
   std::uniform_int_distribution<int> y(-10, H + 10);
   Region r = Region::ellipse({x(rng) / 2, y(rng) / 2, W / 2 + x(rng) / 2, H / 2 + y(rng) / 2});
-  r = Region::combine(r, Region::rectangle({x(rng), y(rng), x(rng) + 30, y(rng) + 20}), CombineMode::XOR);
+  r = Region::combine(r, Region::rectangle({x(rng), y(rng), x(rng) + 30, y(rng) + 20}),
+                      CombineMode::XOR);
   const Point tri[] = {{x(rng), y(rng)}, {x(rng), y(rng)}, {x(rng), y(rng)}};
   return Region::combine(r, Region::polygon(tri, FillRule::ALTERNATE), CombineMode::OR);
 }
@@ -105,7 +112,8 @@ TEST(PropertyTest, ExclusiveOrTwiceRestoresThePicture) {
     Surface s(W, H);
     for (int y = 0; y < H; ++y) {
       for (int x = 0; x < W; ++x) {
-        s.at(x, y) = (static_cast<Pixel>(x) * 2654435761u ^ static_cast<Pixel>(y) * 40503u) & RGB_MASK;
+        s.at(x, y) =
+            (static_cast<Pixel>(x) * 2654435761u ^ static_cast<Pixel>(y) * 40503u) & RGB_MASK;
       }
     }
     Surface before(W, H);
@@ -137,7 +145,8 @@ TEST(PropertyTest, TrianglesSharingEdgesCoverEachPixelOnce) {
     for (int j = 0; j <= N; ++j) {
       for (int i = 0; i <= N; ++i) {
         const bool border = i == 0 || j == 0 || i == N || j == N;
-        grid.push_back({10 + i * 12 + (border ? 0 : jitter(rng)), 5 + j * 12 + (border ? 0 : jitter(rng))});
+        grid.push_back(
+            {10 + i * 12 + (border ? 0 : jitter(rng)), 5 + j * 12 + (border ? 0 : jitter(rng))});
       }
     }
     std::vector<int> count(static_cast<std::size_t>(W * H), 0);

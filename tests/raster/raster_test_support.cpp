@@ -22,7 +22,8 @@ void put32(std::vector<unsigned char>& out, std::uint32_t v) {
 std::string write_picture(const Surface& surface, const std::string& name) {
   const char* build = std::getenv("KORVI_BUILD_DIR");
   const std::filesystem::path folder =
-      build ? std::filesystem::path(build) / "test-pictures" : std::filesystem::temp_directory_path() / "korvi-test-pictures";
+      build ? std::filesystem::path(build) / "test-pictures"
+            : std::filesystem::temp_directory_path() / "korvi-test-pictures";
   std::filesystem::create_directories(folder);
   const std::filesystem::path path = folder / (name + ".bmp");
   const auto w = static_cast<std::uint32_t>(surface.width());
@@ -50,8 +51,8 @@ std::string write_picture(const Surface& surface, const std::string& name) {
     }
     while (out.size() - start < row_bytes) out.push_back(0);
   }
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                              static_cast<std::streamsize>(out.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
   return path.string();
 }
 

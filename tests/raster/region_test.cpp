@@ -1,12 +1,13 @@
 // Regions: shapes, algebra against a bitmap model, moves and limits.
 
+#include "korvi/raster/region.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
 #include "korvi/raster/device_context.h"
-#include "korvi/raster/region.h"
 #include "raster_test_support.h"
 
 namespace korvi::raster {
@@ -81,8 +82,8 @@ TEST(RegionTest, BoundsAndEmptiness) {
   EXPECT_TRUE(Region().empty());
   EXPECT_TRUE(Region::rectangle({5, 5, 5, 9}).empty());
   EXPECT_TRUE(Region::ellipse({0, 0, 0, 10}).empty());
-  const Region r = Region::combine(Region::rectangle({0, 0, 4, 4}), Region::rectangle({10, 8, 12, 20}),
-                                   CombineMode::OR);
+  const Region r = Region::combine(Region::rectangle({0, 0, 4, 4}),
+                                   Region::rectangle({10, 8, 12, 20}), CombineMode::OR);
   EXPECT_EQ(r.bounds(), (Rect{0, 0, 12, 20}));
   EXPECT_FALSE(r.is_rectangle());
   EXPECT_TRUE(Region::rectangle({1, 2, 3, 4}).is_rectangle());

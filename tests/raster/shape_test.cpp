@@ -102,10 +102,13 @@ TEST(ShapeTest, ThinEllipseOutlineIsTheFillsBoundary) {
   ring.dc.select_brush(Brush::hollow());
   ring.dc.set_write_mode(R2_XORPEN);
   ring.dc.ellipse(b.left, b.top, b.right, b.bottom);
-  auto in = [&](int x, int y) { return fill.surface.bounds().contains(x, y) && fill.surface.at(x, y) == WHITE; };
+  auto in = [&](int x, int y) {
+    return fill.surface.bounds().contains(x, y) && fill.surface.at(x, y) == WHITE;
+  };
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
-      const bool boundary = in(x, y) && (!in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1));
+      const bool boundary =
+          in(x, y) && (!in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1));
       EXPECT_EQ(ring.surface.at(x, y) == WHITE, boundary) << x << "," << y;
     }
   }
@@ -144,8 +147,9 @@ TEST(ShapeTest, ArcRunsCounterClockwiseBetweenItsRays) {
 TEST(ShapeTest, PieFillsItsSectorAndOutlinesOnce) {
   Canvas c(80, 80);
   c.dc.select_pen(Pen::null());
-  c.dc.pie(0, 0, 80, 80, 80, 40, 40, 80);  // from angle 0 clockwise on screen to 270: three quarters
-  EXPECT_EQ(c.surface.at(60, 60), 0u);     // lower right quadrant empty
+  c.dc.pie(0, 0, 80, 80, 80, 40, 40,
+           80);                         // from angle 0 clockwise on screen to 270: three quarters
+  EXPECT_EQ(c.surface.at(60, 60), 0u);  // lower right quadrant empty
   EXPECT_EQ(c.surface.at(20, 20), WHITE);
   EXPECT_EQ(c.surface.at(60, 20), WHITE);
   EXPECT_EQ(c.surface.at(20, 60), WHITE);
@@ -185,7 +189,8 @@ TEST(ShapeTest, PolygonFillRules) {
   winding.dc.set_polygon_fill_rule(FillRule::WINDING);
   winding.dc.polygon(star);
   EXPECT_EQ(winding.surface.at(32, 33), WHITE);
-  EXPECT_GT(testing::count_pixels(winding.surface, WHITE), testing::count_pixels(alternate.surface, WHITE));
+  EXPECT_GT(testing::count_pixels(winding.surface, WHITE),
+            testing::count_pixels(alternate.surface, WHITE));
   // A square polygon fills pixel centres: right and bottom edges excluded.
   Canvas square;
   square.dc.select_pen(Pen::null());
@@ -227,7 +232,8 @@ TEST(ShapeTest, WidePensCoverTheirWidthWithCaps) {
 
 TEST(ShapeTest, WidePolylineWritesEachPixelOnce) {
   const Point pts[] = {{5, 5}, {55, 50}, {55, 10}, {5, 55}, {30, 2}};
-  for (const std::uint32_t style : {0u, PEN_JOIN_MITER | PEN_CAP_SQUARE, PEN_JOIN_BEVEL | PEN_CAP_FLAT}) {
+  for (const std::uint32_t style :
+       {0u, PEN_JOIN_MITER | PEN_CAP_SQUARE, PEN_JOIN_BEVEL | PEN_CAP_FLAT}) {
     Canvas copy;
     copy.dc.select_pen(*Pen::geometric(style, 7, 0xFFFFFF));
     copy.dc.polyline(pts);
@@ -242,8 +248,8 @@ TEST(ShapeTest, WidePolylineWritesEachPixelOnce) {
 }
 
 TEST(ShapeTest, WideDashesLeaveGapsOrPaintThemOpaque) {
-  const auto pen = Pen::geometric(7u | PEN_CAP_FLAT, 4, 0xFFFFFF,
-                                  std::vector<std::uint32_t>{10, 6});
+  const auto pen =
+      Pen::geometric(7u | PEN_CAP_FLAT, 4, 0xFFFFFF, std::vector<std::uint32_t>{10, 6});
   ASSERT_TRUE(pen);
   Canvas t(80, 20);
   t.dc.set_background_mode(BackgroundMode::TRANSPARENT);

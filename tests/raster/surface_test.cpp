@@ -1,12 +1,13 @@
 // Surfaces, colour conversion and plain pixel copies.
 
+#include "korvi/raster/surface.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
 
-#include "korvi/raster/surface.h"
 #include "raster_test_support.h"
 
 namespace korvi::raster {
@@ -44,7 +45,8 @@ TEST(SurfaceTest, ViewUsesCallerMemoryWithItsStride) {
   s.fill(9);
   // The two pixels beyond each row's width are untouched.
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(memory[static_cast<std::size_t>(y * 6 + x)], x < 4 ? 9u : 7u);
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(memory[static_cast<std::size_t>(y * 6 + x)], x < 4 ? 9u : 7u);
   }
 }
 

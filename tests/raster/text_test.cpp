@@ -45,9 +45,9 @@ FontDescription describe(const char* face, std::int32_t height, std::uint8_t qua
 
 // One-bit, antialiased, bold, and with underline and strike-out.
 const std::vector<FontDescription>& upright_fonts() {
-  static const std::vector<FontDescription> fonts{default_font_description(), describe("Arial", 20, 4),
-                                                  describe("Arial", 18, 3, 700),
-                                                  describe("Arial", 16, 4, 0, 0, true)};
+  static const std::vector<FontDescription> fonts{
+      default_font_description(), describe("Arial", 20, 4), describe("Arial", 18, 3, 700),
+      describe("Arial", 16, 4, 0, 0, true)};
   return fonts;
 }
 
@@ -66,21 +66,29 @@ struct Page {
   DeviceContext dc;
 };
 
-Rect box_at(std::int32_t x, std::int32_t y, TextExtent e) { return {x, y, x + e.width, y + e.height}; }
+Rect box_at(std::int32_t x, std::int32_t y, TextExtent e) {
+  return {x, y, x + e.width, y + e.height};
+}
 
 // The glyph run painted by hand with the device-space helpers, as the font engine
 // describes the drawing sequence.
-void paint_reference(DeviceContext& dc, const Font& font, Point o, std::string_view text, TextScale scale) {
+void paint_reference(DeviceContext& dc, const Font& font, Point o, std::string_view text,
+                     TextScale scale) {
   const GlyphRun run = cache().glyph_run(font, text, scale);
-  auto fill = [&](const TextQuad& q, Color c) { dc.fill_rect_device({o.x + q.left, o.y + q.top, o.x + q.right, o.y + q.bottom}, c); };
+  auto fill = [&](const TextQuad& q, Color c) {
+    dc.fill_rect_device({o.x + q.left, o.y + q.top, o.x + q.right, o.y + q.bottom}, c);
+  };
   if (dc.background_mode() == OPAQUE) fill(run.cell, dc.background_color());
   for (const PlacedGlyph& g : run.glyphs) {
     const GlyphBitmap& b = *g.bitmap;
     if (b.antialiased && !b.empty()) {
-      dc.blend_coverage_device({o.x + g.x, o.y + g.y}, b.width, b.height, b.coverage.data(), b.width, dc.text_color());
+      dc.blend_coverage_device({o.x + g.x, o.y + g.y}, b.width, b.height, b.coverage.data(),
+                               b.width, dc.text_color());
     }
     for (const GlyphSpan& s : b.spans) {
-      dc.fill_rect_device({o.x + g.x + s.x_begin, o.y + g.y + s.y, o.x + g.x + s.x_end, o.y + g.y + s.y + 1}, dc.text_color());
+      dc.fill_rect_device(
+          {o.x + g.x + s.x_begin, o.y + g.y + s.y, o.x + g.x + s.x_end, o.y + g.y + s.y + 1},
+          dc.text_color());
     }
   }
   if (run.has_underline) fill(run.underline, dc.text_color());
@@ -103,8 +111,10 @@ TEST(TextTest, OutputIsTheGlyphRunPaintedWhereTheTransformPutsTheCorner) {
         Page page(font, mode, c.transform);
         page.dc.text_out(20, 30, "Ag,|j 12");
         Page expected(font, mode);
-        paint_reference(expected.dc, *expected.dc.font(), c.device, "Ag,|j 12", {c.transform.m11, c.transform.m22});
-        EXPECT_TRUE(same_pixels(page.surface, expected.surface)) << font.face_name << " x" << c.transform.m11;
+        paint_reference(expected.dc, *expected.dc.font(), c.device, "Ag,|j 12",
+                        {c.transform.m11, c.transform.m22});
+        EXPECT_TRUE(same_pixels(page.surface, expected.surface))
+            << font.face_name << " x" << c.transform.m11;
       }
     }
   }
@@ -155,8 +165,9 @@ TEST(TextTest, ClippedTextEqualsTheCropOfTheUnclippedOutput) {
   std::uniform_int_distribution<int> v(-20, 220);
   for (int round = 0; round < 60; ++round) {
     const FontDescription& font = fonts[static_cast<std::size_t>(round) % fonts.size()];
-    const Region clip = Region::combine(Region::ellipse({v(rng), v(rng) / 2, v(rng) + 100, v(rng) / 2 + 60}),
-                                        Region::rectangle({v(rng), v(rng) / 2, v(rng), v(rng) / 2}), CombineMode::XOR);
+    const Region clip = Region::combine(
+        Region::ellipse({v(rng), v(rng) / 2, v(rng) + 100, v(rng) / 2 + 60}),
+        Region::rectangle({v(rng), v(rng) / 2, v(rng), v(rng) / 2}), CombineMode::XOR);
     const BackgroundMode mode = round % 3 == 0 ? TRANSPARENT : OPAQUE;
     Page whole(font, mode, 240, 120);
     Page clipped(font, mode, 240, 120);
@@ -166,7 +177,8 @@ TEST(TextTest, ClippedTextEqualsTheCropOfTheUnclippedOutput) {
     clipped.dc.text_out(x, y, "Clip me: Wj 123");
     for (int py = 0; py < 120; ++py) {
       for (int px = 0; px < 240; ++px) {
-        ASSERT_EQ(clipped.surface.at(px, py), clip.contains(px, py) ? whole.surface.at(px, py) : PAPER)
+        ASSERT_EQ(clipped.surface.at(px, py),
+                  clip.contains(px, py) ? whole.surface.at(px, py) : PAPER)
             << "round " << round << " pixel " << px << "," << py;
       }
     }
@@ -200,7 +212,9 @@ TEST(TextTest, ScalesEnlargeAndMirrorTheText) {
   Page up(font, TRANSPARENT, Transform::scale_offset(1, -1, 0, 100));
   up.dc.text_out(0, 0, "TTT");
   const Rect b = changed_box(up.surface, PAPER);
-  auto row_ink = [&](int y) { return std::count(up.surface.row(y), up.surface.row(y) + 320, pixel_from_color(TEXT)); };
+  auto row_ink = [&](int y) {
+    return std::count(up.surface.row(y), up.surface.row(y) + 320, pixel_from_color(TEXT));
+  };
   EXPECT_GT(row_ink(b.bottom - 1), 2 * row_ink(b.top));
 
   for (const FontDescription& f : upright_fonts()) {
@@ -228,7 +242,8 @@ TEST(TextTest, EscapementOf900RunsUpwardsFromThePoint) {
     Page opaque(font, OPAQUE);
     opaque.dc.text_out(50, 180, "Upwards text");
     const TextExtent e = opaque.dc.text_extent("Upwards text");
-    EXPECT_EQ(changed_box(opaque.surface, PAPER), (Rect{50, 180 - e.width, 50 + e.height, 180})) << font.face_name;
+    EXPECT_EQ(changed_box(opaque.surface, PAPER), (Rect{50, 180 - e.width, 50 + e.height, 180}))
+        << font.face_name;
     Page clear(font, TRANSPARENT);
     clear.dc.text_out(50, 180, "Upwards text");
     const Rect ink = changed_box(clear.surface, PAPER);
@@ -266,7 +281,8 @@ TEST(TextTest, CalculatingTheRectangleMeasuresAndDrawsNothing) {
                {"no\nbreaks", FORMAT_SINGLELINE, 1}};
   for (const auto& c : cases) {
     Rect rect{30, 20, 40, 25};
-    EXPECT_EQ(page.dc.draw_text(c.text, rect, c.format | FORMAT_CALCRECT), c.lines * line.height) << c.text;
+    EXPECT_EQ(page.dc.draw_text(c.text, rect, c.format | FORMAT_CALCRECT), c.lines * line.height)
+        << c.text;
     EXPECT_EQ(rect, (Rect{30, 20, rect.right, 20 + c.lines * line.height})) << c.text;
     EXPECT_GT(rect.right, 40) << c.text;
   }
@@ -320,7 +336,8 @@ TEST(TextTest, FormattedTextIsClippedToItsRectangleUnlessAskedNotTo) {
     Rect rect{20, 30, 90, 45};
     page.dc.draw_text(text, rect, FORMAT_SINGLELINE | no_clip);
     const TextExtent e = page.dc.text_extent(text);
-    const Rect expected = no_clip ? Rect{30, 40, 30 + e.width, 40 + e.height} : Rect{30, 40, 100, 55};
+    const Rect expected =
+        no_clip ? Rect{30, 40, 30 + e.width, 40 + e.height} : Rect{30, 40, 100, 55};
     EXPECT_EQ(changed_box(page.surface, PAPER), expected);
     // The clip region cuts it as well.
     const Region region = Region::rectangle({0, 0, 60, 200});
@@ -371,7 +388,8 @@ TEST(TextTest, WithoutAFontOrWithAForeignOneNothingIsDrawn) {
   dc.select_font(cache(), mine);
   EXPECT_GT(dc.text_extent("visible").width, 0);
   FontCache other;
-  EXPECT_THROW(dc.select_font(cache(), other.font(default_font_description())), std::invalid_argument);
+  EXPECT_THROW(dc.select_font(cache(), other.font(default_font_description())),
+               std::invalid_argument);
   EXPECT_EQ(dc.font(), mine);
   dc.select_font(cache(), nullptr);
   EXPECT_EQ(dc.text_extent("visible").width, 0);
@@ -403,19 +421,23 @@ TEST(TextTest, CoverageBlendIsExactForEveryCoverageAndChannel) {
   // Row a, column d: the grey d blended by coverage a.
   Surface surface(256, 256);
   std::vector<std::uint8_t> coverage(256 * 256);
-  for (std::size_t i = 0; i < coverage.size(); ++i) coverage[i] = static_cast<std::uint8_t>(i / 256);
+  for (std::size_t i = 0; i < coverage.size(); ++i)
+    coverage[i] = static_cast<std::uint8_t>(i / 256);
   DeviceContext dc(&surface);
   for (const Color color : {rgb(0, 0, 0), rgb(255, 255, 255), rgb(1, 128, 254), rgb(200, 7, 99)}) {
     for (std::uint32_t a = 0; a < 256; ++a) {
-      for (std::uint32_t d = 0; d < 256; ++d) surface.at(static_cast<int>(d), static_cast<int>(a)) = 0x010101u * d;
+      for (std::uint32_t d = 0; d < 256; ++d)
+        surface.at(static_cast<int>(d), static_cast<int>(a)) = 0x010101u * d;
     }
     dc.blend_coverage_device({0, 0}, 256, 256, coverage.data(), 256, color);
     const Pixel c = pixel_from_color(color);
     for (std::uint32_t a = 0; a < 256; ++a) {
       for (std::uint32_t d = 0; d < 256; ++d) {
         Pixel expected = 0;
-        for (int shift = 0; shift < 24; shift += 8) expected |= ((d * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255) << shift;
-        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)), expected) << "coverage " << a << " grey " << d;
+        for (int shift = 0; shift < 24; shift += 8)
+          expected |= ((d * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255) << shift;
+        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)), expected)
+            << "coverage " << a << " grey " << d;
       }
     }
   }
@@ -430,7 +452,9 @@ TEST(TextTest, SampleSheet) {
   dc.select_font(cache(), cache().font(describe("Arial", 20, 4)));
   dc.text_out(10, 34, "Arial 20 antialiased, transparent");
   dc.select_font(cache(), cache().font(describe("Arial", 24, 4)));
-  dc.text_out(10, 60, "\xE4\xB8\xAD\xE6\x96\x87 \xE8\xAF\xB7\xE8\xBE\x93\xE5\x85\xA5\xE8\xA1\xA8\xE8\xBE\xBE\xE5\xBC\x8F");
+  dc.text_out(10, 60,
+              "\xE4\xB8\xAD\xE6\x96\x87 "
+              "\xE8\xAF\xB7\xE8\xBE\x93\xE5\x85\xA5\xE8\xA1\xA8\xE8\xBE\xBE\xE5\xBC\x8F");
   const Region ellipse = Region::ellipse({300, 90, 620, 150});
   dc.set_clip_region(&ellipse);
   dc.set_background_mode(OPAQUE);
@@ -448,7 +472,8 @@ TEST(TextTest, SampleSheet) {
   dc.text_out(250, 290, "Thirty degrees, lines");
   dc.select_font(cache(), cache().font(describe("Arial", 16, 4)));
   Rect box{10, 215, 190, 290};
-  dc.draw_text("Formatted text breaks at words inside its box; E&xit && go on.", box, FORMAT_WORDBREAK);
+  dc.draw_text("Formatted text breaks at words inside its box; E&xit && go on.", box,
+               FORMAT_WORDBREAK);
   const std::string path = testing::write_picture(page.surface, "text_samples");
   EXPECT_GT(testing::count_other(page.surface, PAPER), 5000) << path;
 }

@@ -49,7 +49,8 @@ TEST(TransferTest, EveryTernaryOperationFollowsItsTruthTable) {
         for (int x = 0; x < 19; ++x) {
           const bool set = (rows[static_cast<std::size_t>(y)] >> (7 - x % 8)) & 1;
           const Pixel p = patterned ? (set ? 0x0AC81Eu : 0xFA0563u) : pixel_from_color(solid);
-          ASSERT_EQ(dst.at(x, y), brute_force(static_cast<std::uint8_t>(table), p, src.at(x, y), before.at(x, y)))
+          ASSERT_EQ(dst.at(x, y),
+                    brute_force(static_cast<std::uint8_t>(table), p, src.at(x, y), before.at(x, y)))
               << "table " << table << " at " << x << "," << y;
         }
       }

@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <map>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <stdexcept>
 
 namespace korvi::test {
@@ -17,156 +17,127 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::chrono::milliseconds remaining(Clock::time_point deadline)
-{
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    return left.count() > 0 ? left : std::chrono::milliseconds(0);
+std::chrono::milliseconds remaining(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+  return left.count() > 0 ? left : std::chrono::milliseconds(0);
 }
 
-} // namespace
+}  // namespace
 
-ChildProcess::ChildProcess(const Options& options)
-{
-    // Everything the child needs is prepared here: between fork and exec only
-    // async-signal-safe calls are allowed, and the test may run other threads.
-    std::map<std::string, std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        const std::size_t equals = text.find('=');
-        if (equals != std::string::npos)
-            environment[text.substr(0, equals)] = text.substr(equals + 1);
-    }
-    for (const auto& name : options.unset_env)
-        environment.erase(name);
-    for (const auto& [name, value] : options.env)
-        environment[name] = value;
-    std::vector<std::string> env_strings;
-    for (const auto& [name, value] : environment)
-        env_strings.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    for (auto& text : env_strings)
-        envp.push_back(text.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> arg_strings = options.argv;
-    std::vector<char*> argv;
-    for (auto& arg : arg_strings)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
+ChildProcess::ChildProcess(const Options& options) {
+  // Everything the child needs is prepared here: between fork and exec only
+  // async-signal-safe calls are allowed, and the test may run other threads.
+  std::map<std::string, std::string> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    const std::size_t equals = text.find('=');
+    if (equals != std::string::npos) environment[text.substr(0, equals)] = text.substr(equals + 1);
+  }
+  for (const auto& name : options.unset_env) environment.erase(name);
+  for (const auto& [name, value] : options.env) environment[name] = value;
+  std::vector<std::string> env_strings;
+  for (const auto& [name, value] : environment) env_strings.push_back(name + "=" + value);
+  std::vector<char*> envp;
+  for (auto& text : env_strings) envp.push_back(text.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> arg_strings = options.argv;
+  std::vector<char*> argv;
+  for (auto& arg : arg_strings) argv.push_back(arg.data());
+  argv.push_back(nullptr);
 
-    int input[2], output[2];
-    if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe failed");
-    m_pid = fork();
-    if (m_pid < 0)
-        throw std::runtime_error("fork failed");
-    if (m_pid == 0) {
-        if (options.new_session)
-            setsid();
-        dup2(input[0], 0);
-        dup2(output[1], 1);
-        if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0)
-            _exit(126);
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    close(input[0]);
-    close(output[1]);
-    m_input = input[1];
-    m_out = output[0];
-    signal(SIGPIPE, SIG_IGN);
+  int input[2], output[2];
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
+    throw std::runtime_error("pipe failed");
+  m_pid = fork();
+  if (m_pid < 0) throw std::runtime_error("fork failed");
+  if (m_pid == 0) {
+    if (options.new_session) setsid();
+    dup2(input[0], 0);
+    dup2(output[1], 1);
+    if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0)
+      _exit(126);
+    execvpe(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  close(input[0]);
+  close(output[1]);
+  m_input = input[1];
+  m_out = output[0];
+  signal(SIGPIPE, SIG_IGN);
 }
 
-ChildProcess::~ChildProcess()
-{
-    if (m_pid > 0) {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-    }
-    if (m_input >= 0)
-        close(m_input);
-    if (m_out >= 0)
-        close(m_out);
+ChildProcess::~ChildProcess() {
+  if (m_pid > 0) {
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+  }
+  if (m_input >= 0) close(m_input);
+  if (m_out >= 0) close(m_out);
 }
 
-void ChildProcess::write_input(const std::string& text)
-{
-    std::size_t written = 0;
-    while (m_input >= 0 && written < text.size()) {
-        const ssize_t n = write(m_input, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        written += static_cast<std::size_t>(n);
-    }
+void ChildProcess::write_input(const std::string& text) {
+  std::size_t written = 0;
+  while (m_input >= 0 && written < text.size()) {
+    const ssize_t n = write(m_input, text.data() + written, text.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    written += static_cast<std::size_t>(n);
+  }
 }
 
-void ChildProcess::close_input()
-{
-    if (m_input >= 0)
-        close(m_input);
-    m_input = -1;
+void ChildProcess::close_input() {
+  if (m_input >= 0) close(m_input);
+  m_input = -1;
 }
 
-bool ChildProcess::read_some(std::chrono::milliseconds timeout)
-{
-    if (m_out < 0)
-        return false;
-    pollfd fd{m_out, POLLIN, 0};
-    if (poll(&fd, 1, static_cast<int>(timeout.count())) <= 0)
-        return false;
-    char buffer[4096];
-    const ssize_t n = read(m_out, buffer, sizeof buffer);
-    if (n <= 0) {
-        close(m_out);
-        m_out = -1;
-        return false;
-    }
-    m_output.append(buffer, static_cast<std::size_t>(n));
-    return true;
+bool ChildProcess::read_some(std::chrono::milliseconds timeout) {
+  if (m_out < 0) return false;
+  pollfd fd{m_out, POLLIN, 0};
+  if (poll(&fd, 1, static_cast<int>(timeout.count())) <= 0) return false;
+  char buffer[4096];
+  const ssize_t n = read(m_out, buffer, sizeof buffer);
+  if (n <= 0) {
+    close(m_out);
+    m_out = -1;
+    return false;
+  }
+  m_output.append(buffer, static_cast<std::size_t>(n));
+  return true;
 }
 
-bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout)
-{
-    const auto deadline = Clock::now() + timeout;
-    while (m_output.find(text) == std::string::npos) {
-        if (m_out < 0 || Clock::now() >= deadline)
-            return false;
-        read_some(remaining(deadline));
-    }
-    return true;
+bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  while (m_output.find(text) == std::string::npos) {
+    if (m_out < 0 || Clock::now() >= deadline) return false;
+    read_some(remaining(deadline));
+  }
+  return true;
 }
 
-std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout)
-{
-    const auto deadline = Clock::now() + timeout;
-    while (m_out >= 0 && Clock::now() < deadline)
-        read_some(remaining(deadline));
-    for (;;) {
-        int status = 0;
-        const pid_t done = waitpid(m_pid, &status, WNOHANG);
-        if (done == m_pid) {
-            m_pid = -1;
-            if (WIFEXITED(status))
-                return WEXITSTATUS(status);
-            return std::nullopt;
-        }
-        if (Clock::now() >= deadline)
-            return std::nullopt; // the destructor kills it
-        usleep(2000);
+std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  while (m_out >= 0 && Clock::now() < deadline) read_some(remaining(deadline));
+  for (;;) {
+    int status = 0;
+    const pid_t done = waitpid(m_pid, &status, WNOHANG);
+    if (done == m_pid) {
+      m_pid = -1;
+      if (WIFEXITED(status)) return WEXITSTATUS(status);
+      return std::nullopt;
     }
+    if (Clock::now() >= deadline) return std::nullopt;  // the destructor kills it
+    usleep(2000);
+  }
 }
 
 std::optional<std::string> run_command(const std::vector<std::string>& argv,
                                        const std::map<std::string, std::string>& env,
-                                       std::chrono::milliseconds timeout)
-{
-    ChildProcess child({argv, {}, env, {}, false});
-    child.close_input();
-    const std::optional<int> status = child.wait(timeout);
-    if (status != 0)
-        return std::nullopt;
-    return child.output();
+                                       std::chrono::milliseconds timeout) {
+  ChildProcess child({argv, {}, env, {}, false});
+  child.close_input();
+  const std::optional<int> status = child.wait(timeout);
+  if (status != 0) return std::nullopt;
+  return child.output();
 }
 
-} // namespace korvi::test
+}  // namespace korvi::test

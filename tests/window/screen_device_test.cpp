@@ -1,13 +1,11 @@
 // The graphics window and its screen device, under the windowing system's offscreen
 // driver: what the window's picture shows in and out of batch drawing, mouse
 // messages and keys from synthetic events, and the close box.
-#include <korvi/graphics.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
+#include <korvi/graphics.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -60,7 +58,9 @@ SDL_Event motion(int x, int y) {
 }
 
 // Waits until everything sent to the UI thread so far has been handled.
-void settle() { library().ui_thread().call([] {}); }
+void settle() {
+  library().ui_thread().call([] {});
+}
 
 class ScreenDeviceTest : public ::testing::Test {
  protected:
@@ -82,13 +82,13 @@ TEST_F(ScreenDeviceTest, OpenCloseAndReopen) {
   put_pixel(5, 5, RED);
   close_graphics();
   EXPECT_EQ(get_window_handle(), nullptr);
-  close_graphics();  // a second close does nothing
+  close_graphics();        // a second close does nothing
   put_pixel(6, 6, GREEN);  // drawing still reaches the back buffer
   EXPECT_EQ(buffered(6, 6), GREEN);
   ASSERT_NE(open_graphics_default(), nullptr);
   EXPECT_EQ(get_width(), 640);
   EXPECT_EQ(get_height(), 480);
-  EXPECT_EQ(buffered(5, 5), RED);  // the reopened window keeps the old picture
+  EXPECT_EQ(buffered(5, 5), RED);          // the reopened window keeps the old picture
   EXPECT_EQ(get_line_color(), 0xFCFCFCu);  // and starts from the default state
 }
 
@@ -148,7 +148,7 @@ TEST_F(ScreenDeviceTest, ARepaintShowsTheWholeBackBuffer) {
 TEST_F(ScreenDeviceTest, FlushIgnoresTheOriginAndRectFlushFollowsIt) {
   set_origin(100, 100);
   begin_batch();
-  put_pixel(-95, -95, RED);  // device (5, 5)
+  put_pixel(-95, -95, RED);    // device (5, 5)
   put_pixel(-80, -80, GREEN);  // device (20, 20)
   flush_batch_rect(-95, -95, -95, -95);
   EXPECT_EQ(shown(5, 5), RED);

@@ -1,7 +1,4 @@
 // The native window on a real X server: what it shows is what a screenshot sees.
-#include "native_window.h"
-#include "x_display.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,53 +7,52 @@
 #include <mutex>
 #include <thread>
 
+#include "native_window.h"
+#include "x_display.h"
+
 namespace {
 
 using namespace korvi::window;
 
 class SolidClient : public WindowClient {
-public:
-    void paint(std::uint32_t* dst, int pitch, int width, int height) override
-    {
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                dst[y * pitch + x] = x < width / 2 ? 0x00FF8000 : 0x000080FF;
-    }
-    void exposed() override {}
-    void key_pressed(int) override {}
-    void mouse_message(const korvi::MouseMessage&) override {}
-    void close_requested() override {}
+ public:
+  void paint(std::uint32_t* dst, int pitch, int width, int height) override {
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) dst[y * pitch + x] = x < width / 2 ? 0x00FF8000 : 0x000080FF;
+  }
+  void exposed() override {}
+  void key_pressed(int) override {}
+  void mouse_message(const korvi::MouseMessage&) override {}
+  void close_requested() override {}
 };
 
-TEST(X11Window, ScreenshotShowsThePaintedPicture)
-{
-    korvi::test::XvfbServer server(320, 240);
-    ASSERT_TRUE(server.running());
-    setenv("DISPLAY", server.display().c_str(), 1);
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    UiThread ui;
-    ASSERT_TRUE(ui.available()) << ui.error();
-    SolidClient client;
-    WindowOptions options;
-    options.client_width = 100;
-    options.client_height = 60;
-    options.position = WindowPosition{10, 20};
-    options.title = "x11test";
-    NativeWindow window(ui, client, options);
+TEST(X11Window, ScreenshotShowsThePaintedPicture) {
+  korvi::test::XvfbServer server(320, 240);
+  ASSERT_TRUE(server.running());
+  setenv("DISPLAY", server.display().c_str(), 1);
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  UiThread ui;
+  ASSERT_TRUE(ui.available()) << ui.error();
+  SolidClient client;
+  WindowOptions options;
+  options.client_width = 100;
+  options.client_height = 60;
+  options.position = WindowPosition{10, 20};
+  options.title = "x11test";
+  NativeWindow window(ui, client, options);
 
-    std::optional<korvi::test::Screenshot> shot;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        window.request_present();
-        ui.call([] {});
-        shot = korvi::test::take_screenshot(server.display());
-        if (shot && shot->at(15, 25) == 0x00FF8000u)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ASSERT_TRUE(shot);
-    EXPECT_EQ(shot->at(10, 20), 0x00FF8000u);  // client top-left at the asked position
-    EXPECT_EQ(shot->at(109, 79), 0x000080FFu); // bottom-right pixel of the client
-    EXPECT_NE(shot->at(110, 80), 0x000080FFu); // just outside it
+  std::optional<korvi::test::Screenshot> shot;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    window.request_present();
+    ui.call([] {});
+    shot = korvi::test::take_screenshot(server.display());
+    if (shot && shot->at(15, 25) == 0x00FF8000u) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->at(10, 20), 0x00FF8000u);   // client top-left at the asked position
+  EXPECT_EQ(shot->at(109, 79), 0x000080FFu);  // bottom-right pixel of the client
+  EXPECT_NE(shot->at(110, 80), 0x000080FFu);  // just outside it
 }
 
-} // namespace
+}  // namespace

@@ -341,15 +341,14 @@ int text_height_char(char c);
 void set_font(const FontDescription* font);
 void get_font(FontDescription* font);
 // Sets every field of the font; a null face leaves the face name empty.
-void set_text_style_full(int height, int width, const char* face, int escapement,
-                         int orientation, int weight, bool italic, bool underline,
-                         bool strike_out, std::uint8_t char_set, std::uint8_t out_precision,
+void set_text_style_full(int height, int width, const char* face, int escapement, int orientation,
+                         int weight, bool italic, bool underline, bool strike_out,
+                         std::uint8_t char_set, std::uint8_t out_precision,
                          std::uint8_t clip_precision, std::uint8_t quality,
                          std::uint8_t pitch_and_family);
 // Changes these fields of the current font; a null face keeps the face.
-void set_text_style_ext(int height, int width, const char* face, int escapement,
-                        int orientation, int weight, bool italic, bool underline,
-                        bool strike_out);
+void set_text_style_ext(int height, int width, const char* face, int escapement, int orientation,
+                        int weight, bool italic, bool underline, bool strike_out);
 void set_text_style(int height, int width, const char* face);
 
 // ---- Batch drawing (while the window is the target) ---------------------------------------

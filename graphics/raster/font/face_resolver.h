@@ -14,17 +14,17 @@
 namespace korvi::raster {
 
 struct FaceLocation {
-    std::string file;
-    int index = 0;
+  std::string file;
+  int index = 0;
 };
 
 // What a description asks of the face: the family to look for and its style.
 struct FaceRequest {
-    std::string family;
-    bool bold = false;
-    bool italic = false;
+  std::string family;
+  bool bold = false;
+  bool italic = false;
 
-    bool operator==(const FaceRequest&) const = default;
+  bool operator==(const FaceRequest&) const = default;
 };
 
 // Maps the description's face name to an installed family of similar look and
@@ -34,26 +34,26 @@ struct FaceRequest {
 FaceRequest face_request(const FontDescription& description);
 
 class FaceResolver {
-public:
-    FaceResolver();  // throws FontError
+ public:
+  FaceResolver();  // throws FontError
 
-    // The installed face fontconfig finds closest to the request, if any.
-    std::optional<FaceLocation> match(const FaceRequest& request);
+  // The installed face fontconfig finds closest to the request, if any.
+  std::optional<FaceLocation> match(const FaceRequest& request);
 
-    // Installed faces that have a glyph for the character, best first.
-    std::vector<FaceLocation> covering(char32_t code_point);
+  // Installed faces that have a glyph for the character, best first.
+  std::vector<FaceLocation> covering(char32_t code_point);
 
-private:
-    struct Candidate {
-        FaceLocation location;
-        FontconfigCharSetHandle charset;
-    };
+ private:
+  struct Candidate {
+    FaceLocation location;
+    FontconfigCharSetHandle charset;
+  };
 
-    void load_fallback_candidates();
+  void load_fallback_candidates();
 
-    FontconfigConfigHandle m_config;
-    std::vector<Candidate> m_candidates;
-    bool m_candidates_loaded = false;
+  FontconfigConfigHandle m_config;
+  std::vector<Candidate> m_candidates;
+  bool m_candidates_loaded = false;
 };
 
 }  // namespace korvi::raster

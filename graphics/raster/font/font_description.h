@@ -25,20 +25,20 @@ inline constexpr std::uint8_t FAMILY_SCRIPT = 0x40;
 inline constexpr std::uint8_t FAMILY_DECORATIVE = 0x50;
 
 struct FontDescription {
-    std::int32_t height = 0;       // >0 cell height, <0 character (em) height, 0 default
-    std::int32_t width = 0;        // average character width, 0 keeps the proportions
-    std::int32_t escapement = 0;   // text direction, tenths of a degree counter-clockwise
-    std::int32_t orientation = 0;  // kept in the record; glyphs follow the escapement
-    std::int32_t weight = 0;       // 0 normal, >= 600 bold
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strike_out = 0;
-    std::uint8_t char_set = 0;
-    std::uint8_t out_precision = 0;
-    std::uint8_t clip_precision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitch_and_family = 0;
-    char face_name[FACE_NAME_SIZE] = {};  // zero-terminated; bytes after the zero are ignored
+  std::int32_t height = 0;       // >0 cell height, <0 character (em) height, 0 default
+  std::int32_t width = 0;        // average character width, 0 keeps the proportions
+  std::int32_t escapement = 0;   // text direction, tenths of a degree counter-clockwise
+  std::int32_t orientation = 0;  // kept in the record; glyphs follow the escapement
+  std::int32_t weight = 0;       // 0 normal, >= 600 bold
+  std::uint8_t italic = 0;
+  std::uint8_t underline = 0;
+  std::uint8_t strike_out = 0;
+  std::uint8_t char_set = 0;
+  std::uint8_t out_precision = 0;
+  std::uint8_t clip_precision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitch_and_family = 0;
+  char face_name[FACE_NAME_SIZE] = {};  // zero-terminated; bytes after the zero are ignored
 };
 
 static_assert(sizeof(FontDescription) == 60);
@@ -82,7 +82,7 @@ FontDescription default_font_description() noexcept;
 
 template <>
 struct std::hash<korvi::raster::FontDescription> {
-    std::size_t operator()(const korvi::raster::FontDescription& d) const noexcept {
-        return korvi::raster::hash_value(d);
-    }
+  std::size_t operator()(const korvi::raster::FontDescription& d) const noexcept {
+    return korvi::raster::hash_value(d);
+  }
 };

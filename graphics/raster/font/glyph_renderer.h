@@ -10,13 +10,13 @@
 namespace korvi::raster {
 
 struct GlyphStyle {
-    bool antialiased = false;       // false: one-bit glyphs hinted for one-bit output
-    bool synthetic_bold = false;    // widen the outline and the advance
-    bool synthetic_italic = false;  // shear the outline
-    std::int32_t bold_strength = 1;  // whole device pixels added by synthetic bold
-    // Applied to the outline after hinting, in FreeType's y-up convention
-    // (16.16 fixed point): rotation, mirroring and the shear of unequal scales.
-    FT_Matrix transform{0x10000, 0, 0, 0x10000};
+  bool antialiased = false;        // false: one-bit glyphs hinted for one-bit output
+  bool synthetic_bold = false;     // widen the outline and the advance
+  bool synthetic_italic = false;   // shear the outline
+  std::int32_t bold_strength = 1;  // whole device pixels added by synthetic bold
+  // Applied to the outline after hinting, in FreeType's y-up convention
+  // (16.16 fixed point): rotation, mirroring and the shear of unequal scales.
+  FT_Matrix transform{0x10000, 0, 0, 0x10000};
 };
 
 // The glyph's advance along the baseline in whole device pixels, before any

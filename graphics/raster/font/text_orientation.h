@@ -15,14 +15,14 @@ namespace korvi::raster {
 // with; so with equal scales it is a rotation, possibly mirrored. Quantised to
 // 16.16 so that glyph positions and glyph bitmaps agree exactly.
 struct Orientation {
-    std::array<FT_Fixed, 4> fixed{0x10000, 0, 0, 0x10000};  // row by row, y down
-    std::array<double, 4> t{1, 0, 0, 1};                    // the same as doubles
-    bool axis_aligned = true;  // a signed permutation: boxes map to boxes exactly
+  std::array<FT_Fixed, 4> fixed{0x10000, 0, 0, 0x10000};  // row by row, y down
+  std::array<double, 4> t{1, 0, 0, 1};                    // the same as doubles
+  bool axis_aligned = true;  // a signed permutation: boxes map to boxes exactly
 
-    bool identity() const noexcept { return t[0] == 1 && t[1] == 0 && t[2] == 0 && t[3] == 1; }
-    PointF apply(double x, double y) const noexcept {
-        return {t[0] * x + t[1] * y, t[2] * x + t[3] * y};
-    }
+  bool identity() const noexcept { return t[0] == 1 && t[1] == 0 && t[2] == 0 && t[3] == 1; }
+  PointF apply(double x, double y) const noexcept {
+    return {t[0] * x + t[1] * y, t[2] * x + t[3] * y};
+  }
 };
 
 // For an escapement in tenths of a degree (0..3599) and the device's scale factors

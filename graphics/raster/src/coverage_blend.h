@@ -15,8 +15,8 @@ inline Pixel blend_pixel(Pixel dst, Pixel color, std::uint32_t coverage) {
   auto spread = [](Pixel p) {
     return (std::uint64_t{p} & 0xFF00FFu) | ((std::uint64_t{p} & 0xFF00u) << 24);
   };
-  std::uint64_t x = spread(dst) * (255u - coverage) + spread(color) * coverage +
-                    0x0000007F007F007Full;
+  std::uint64_t x =
+      spread(dst) * (255u - coverage) + spread(color) * coverage + 0x0000007F007F007Full;
   x = ((x + 0x0000000100010001ull + ((x >> 8) & LANES)) >> 8) & LANES;
   return static_cast<Pixel>((x & 0xFF00FFu) | ((x >> 24) & 0xFF00u));
 }

@@ -30,18 +30,21 @@ void DeviceContext::paint_path_device(const AreaPaint& paint, const PolygonPath&
   if (!m_surface || paint.none() || m_visible.empty()) return;
   Surface& surface = *m_surface;
   const Visibility& visible = m_visible;
-  rasterize_polygon(path, rule, visible.bounds(), [&](std::int32_t y, const Span* spans, std::size_t count) {
-    Pixel* row = surface.row(y);
-    if (visible.is_rectangle()) {
-      // The rasteriser already cut the spans to the visible box.
-      for (std::size_t i = 0; i < count; ++i) paint.paint(row, y, spans[i].left, spans[i].right);
-      return;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-      visible.clip_span(y, spans[i].left, spans[i].right,
-                        [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
-    }
-  });
+  rasterize_polygon(
+      path, rule, visible.bounds(), [&](std::int32_t y, const Span* spans, std::size_t count) {
+        Pixel* row = surface.row(y);
+        if (visible.is_rectangle()) {
+          // The rasteriser already cut the spans to the visible box.
+          for (std::size_t i = 0; i < count; ++i)
+            paint.paint(row, y, spans[i].left, spans[i].right);
+          return;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+          visible.clip_span(
+              y, spans[i].left, spans[i].right,
+              [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
+        }
+      });
 }
 
 void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {
@@ -55,9 +58,10 @@ void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& re
     const std::int32_t bottom = std::min(band.bottom, bounds.bottom);
     for (std::int32_t y = top; y < bottom; ++y) {
       for (const Span& s : region.spans(band)) {
-        m_visible.clip_span(y, s.left, s.right, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-          paint.paint(m_surface->row(cy), cy, a, b);
-        });
+        m_visible.clip_span(y, s.left, s.right,
+                            [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+                              paint.paint(m_surface->row(cy), cy, a, b);
+                            });
       }
     }
   }
@@ -71,7 +75,8 @@ void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) 
   if (paint.is_uniform() && m_visible.is_rectangle() && r.left == 0 && r.right == surface.width() &&
       surface.stride() == surface.width()) {
     // Whole rows of a packed surface: one run.
-    mix_run(surface.row(r.top), static_cast<std::size_t>(r.width() * r.height()), paint.uniform_mix());
+    mix_run(surface.row(r.top), static_cast<std::size_t>(r.width() * r.height()),
+            paint.uniform_mix());
     return;
   }
   m_visible.for_each_span(r, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
@@ -94,8 +99,10 @@ void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
     return;
   }
   PolygonPath path;
-  const Point corners[4] = {{rect.left, rect.top}, {rect.right, rect.top},
-                            {rect.right, rect.bottom}, {rect.left, rect.bottom}};
+  const Point corners[4] = {{rect.left, rect.top},
+                            {rect.right, rect.top},
+                            {rect.right, rect.bottom},
+                            {rect.left, rect.bottom}};
   for (const Point& c : corners) {
     const auto d = map_point(m_transform, c.x, c.y);
     if (!d) return;
@@ -120,7 +127,8 @@ void DeviceContext::fill_polygon_device(std::span<const PointF> points, Color co
     path.add_point({saturate_device(p.x), saturate_device(p.y)});
   }
   path.close_contour();
-  paint_path_device(AreaPaint::uniform(store_mix(pixel_from_color(color))), path, FillRule::WINDING);
+  paint_path_device(AreaPaint::uniform(store_mix(pixel_from_color(color))), path,
+                    FillRule::WINDING);
 }
 
 void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
@@ -144,18 +152,20 @@ Rect block_box(Point origin, std::int32_t width, std::int32_t height) {
 }  // namespace
 
 void DeviceContext::paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
-                                      const std::uint8_t* bits, std::ptrdiff_t stride, Color color) {
+                                      const std::uint8_t* bits, std::ptrdiff_t stride,
+                                      Color color) {
   if (!drawable() || bits == nullptr) return;
   const Pixel value = pixel_from_color(color) & RGB_MASK;
   Surface& surface = *m_surface;
-  m_visible.for_each_span(block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-    const std::uint8_t* row = bits + (std::int64_t{y} - origin.y) * stride;
-    Pixel* out = surface.row(y);
-    for (std::int32_t x = x0; x < x1; ++x) {
-      const std::int64_t i = std::int64_t{x} - origin.x;
-      if ((row[i >> 3] >> (7 - (i & 7))) & 1) out[x] = value;
-    }
-  });
+  m_visible.for_each_span(block_box(origin, width, height),
+                          [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+                            const std::uint8_t* row = bits + (std::int64_t{y} - origin.y) * stride;
+                            Pixel* out = surface.row(y);
+                            for (std::int32_t x = x0; x < x1; ++x) {
+                              const std::int64_t i = std::int64_t{x} - origin.x;
+                              if ((row[i >> 3] >> (7 - (i & 7))) & 1) out[x] = value;
+                            }
+                          });
 }
 
 void DeviceContext::blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
@@ -164,15 +174,16 @@ void DeviceContext::blend_coverage_device(Point origin, std::int32_t width, std:
   if (!drawable() || coverage == nullptr) return;
   const Pixel value = pixel_from_color(color);
   Surface& surface = *m_surface;
-  m_visible.for_each_span(block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-    const std::uint8_t* row = coverage + (std::int64_t{y} - origin.y) * stride;
-    Pixel* out = surface.row(y);
-    for (std::int32_t x = x0; x < x1; ++x) {
-      const std::uint32_t a = row[std::int64_t{x} - origin.x];
-      if (a == 0) continue;
-      out[x] = a == 255 ? value & RGB_MASK : blend_pixel(out[x], value, a);
-    }
-  });
+  m_visible.for_each_span(
+      block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+        const std::uint8_t* row = coverage + (std::int64_t{y} - origin.y) * stride;
+        Pixel* out = surface.row(y);
+        for (std::int32_t x = x0; x < x1; ++x) {
+          const std::uint32_t a = row[std::int64_t{x} - origin.x];
+          if (a == 0) continue;
+          out[x] = a == 255 ? value & RGB_MASK : blend_pixel(out[x], value, a);
+        }
+      });
 }
 
 void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {
@@ -191,7 +202,8 @@ void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {
   const auto width = static_cast<std::size_t>(area.width());
   std::vector<bool> visited(width * static_cast<std::size_t>(area.height()), false);
   auto index = [&](std::int32_t px, std::int32_t py) {
-    return static_cast<std::size_t>(py - area.top) * width + static_cast<std::size_t>(px - area.left);
+    return static_cast<std::size_t>(py - area.top) * width +
+           static_cast<std::size_t>(px - area.left);
   };
   auto open = [&](std::int32_t px, std::int32_t py) {
     return !visited[index(px, py)] && (surface.at(px, py) & RGB_MASK) != stop &&

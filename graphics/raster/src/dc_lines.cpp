@@ -27,8 +27,12 @@ class ThinLinePainter {
  public:
   ThinLinePainter(Surface& surface, const PenPaint& pen, const ThinLine& line, std::int64_t phase,
                   PixelRecord* record)
-      : m_base(surface.pixels()), m_stride(surface.stride()), m_pen(pen), m_line(line),
-        m_phase(phase), m_record(record) {}
+      : m_base(surface.pixels()),
+        m_stride(surface.stride()),
+        m_pen(pen),
+        m_line(line),
+        m_phase(phase),
+        m_record(record) {}
 
   // Callers clip: every step in [first, last) is visible.
   void paint(std::int64_t first, std::int64_t last) const {
@@ -161,8 +165,9 @@ void DeviceContext::thin_path_device(const PenPaint& pen, std::span<const Device
   const Region on = Region::from_spans(std::move(record.on));
   paint_region_device(AreaPaint::uniform(pen.on), on);
   if (!record.off.empty()) {
-    paint_region_device(AreaPaint::uniform(pen.off),
-                        Region::combine(Region::from_spans(std::move(record.off)), on, CombineMode::DIFF));
+    paint_region_device(
+        AreaPaint::uniform(pen.off),
+        Region::combine(Region::from_spans(std::move(record.off)), on, CombineMode::DIFF));
   }
 }
 
@@ -228,8 +233,9 @@ void DeviceContext::polyline(std::span<const Point> points) {
   std::array<DevicePoint, SHORT> small;
   std::vector<DevicePoint> large;
   if (points.size() > SHORT) large.resize(points.size());
-  const std::span<DevicePoint> device =
-      points.size() > SHORT ? std::span<DevicePoint>(large) : std::span<DevicePoint>(small.data(), points.size());
+  const std::span<DevicePoint> device = points.size() > SHORT
+                                            ? std::span<DevicePoint>(large)
+                                            : std::span<DevicePoint>(small.data(), points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     const auto d = map_point(m_transform, points[i].x, points[i].y);
     if (!d) return;

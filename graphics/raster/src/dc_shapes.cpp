@@ -87,13 +87,17 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
   const Rect64 b = *box;
   const AreaPaint fill = current_brush_paint();
   auto paint_box = [&](const AreaPaint& paint, std::int64_t l, std::int64_t t, std::int64_t r,
-                       std::int64_t btm) { paint_box_device(paint, {l, t, r, btm}); };
+                       std::int64_t btm) {
+    paint_box_device(paint, {l, t, r, btm});
+  };
   paint_box(fill, b.left, b.top, b.right, b.bottom);
   const PenPaint pen = current_pen_paint();
   if (!pen.visible) return;
   if (pen.wide) {
-    const PointF corners[4] = {{b.left + 0.5, b.top + 0.5}, {b.right - 0.5, b.top + 0.5},
-                               {b.right - 0.5, b.bottom - 0.5}, {b.left + 0.5, b.bottom - 0.5}};
+    const PointF corners[4] = {{b.left + 0.5, b.top + 0.5},
+                               {b.right - 0.5, b.top + 0.5},
+                               {b.right - 0.5, b.bottom - 0.5},
+                               {b.left + 0.5, b.bottom - 0.5}};
     wide_path_device(pen, corners, true, false);
     return;
   }
@@ -108,12 +112,13 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
   }
   if (b.right - b.left == 1 || b.bottom - b.top == 1) {
     const bool flat = b.bottom - b.top == 1;
-    const DevicePoint ends[2] = {{b.left, b.top}, flat ? DevicePoint{b.right, b.top} : DevicePoint{b.left, b.bottom}};
+    const DevicePoint ends[2] = {
+        {b.left, b.top}, flat ? DevicePoint{b.right, b.top} : DevicePoint{b.left, b.bottom}};
     thin_path_device(pen, ends, false);
     return;
   }
-  const DevicePoint corners[4] = {{b.left, b.top}, {b.right - 1, b.top},
-                                  {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
+  const DevicePoint corners[4] = {
+      {b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
   thin_path_device(pen, corners, true);
 }
 
@@ -150,7 +155,9 @@ void DeviceContext::ellipse_device(const Rect64& box, const AreaPaint* fill, con
       if (!scan.fill(x0, x1)) continue;
       const std::int64_t y = scan.y();
       auto put = [&](const AreaPaint& paint) {
-        return [&](std::int32_t cy, std::int32_t a, std::int32_t b) { paint.paint(surface.row(cy), cy, a, b); };
+        return [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+          paint.paint(surface.row(cy), cy, a, b);
+        };
       };
       if (do_fill) m_visible.clip_span(y, x0, x1, put(*fill));
       if (thin_outline) {
@@ -248,8 +255,9 @@ void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint
   const PointF centre{static_cast<double>(cx2) / 2.0, static_cast<double>(cy2) / 2.0};
   const double rx = std::max(0.0, (static_cast<double>(box.right - box.left) - 1.0) / 2.0);
   const double ry = std::max(0.0, (static_cast<double>(box.bottom - box.top) - 1.0) / 2.0);
-  const double a0 = ray_angle(2.0 * static_cast<double>(start.x) - static_cast<double>(cx2),
-                              2.0 * static_cast<double>(start.y) - static_cast<double>(cy2), rx, ry);
+  const double a0 =
+      ray_angle(2.0 * static_cast<double>(start.x) - static_cast<double>(cx2),
+                2.0 * static_cast<double>(start.y) - static_cast<double>(cy2), rx, ry);
   const double a1 = ray_angle(2.0 * static_cast<double>(end.x) - static_cast<double>(cx2),
                               2.0 * static_cast<double>(end.y) - static_cast<double>(cy2), rx, ry);
   const double sweep_angle = sweep.full() ? 2.0 * std::numbers::pi : sweep_between(a0, a1);
@@ -261,17 +269,19 @@ void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint
       for (EllipseScan scan(rows, top, bottom); !scan.done(); scan.next()) {
         const OutlineRow o = scan.outline();
         for (int i = 0; i < o.count; ++i) {
-          swept_runs(scan.y(), o.x0[i], o.x1[i], [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-            pixels.push_back({cy, a, b});
-          });
+          swept_runs(scan.y(), o.x0[i], o.x1[i],
+                     [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
+                       pixels.push_back({cy, a, b});
+                     });
         }
       }
     }
     if (pie) {
-      const DevicePoint c{floor_div(cx2 - 1, 2) , floor_div(cy2 - 1, 2)};
+      const DevicePoint c{floor_div(cx2 - 1, 2), floor_div(cy2 - 1, 2)};
       for (const double angle : {a0, a0 + sweep_angle}) {
-        const DevicePoint tip{static_cast<std::int64_t>(std::floor(centre.x + rx * std::cos(angle))),
-                              static_cast<std::int64_t>(std::floor(centre.y - ry * std::sin(angle)))};
+        const DevicePoint tip{
+            static_cast<std::int64_t>(std::floor(centre.x + rx * std::cos(angle))),
+            static_cast<std::int64_t>(std::floor(centre.y - ry * std::sin(angle)))};
         const ThinLine line(c, tip);
         const auto [first, last] = line.visible_steps(vb);
         for (std::int64_t i = first; i < last; ++i) {
@@ -296,8 +306,8 @@ void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint
   outline_points_device(*pen, path, pie, !pie);
 }
 
-void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie,
-                                        bool closed, const AreaPaint* fill, const PenPaint* pen) {
+void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
+                                        const AreaPaint* fill, const PenPaint* pen) {
   // Under rotation or shear: the curve as a polygon in logical space, then mapped.
   const double cx = (static_cast<double>(box.left) + box.right) / 2.0;
   const double cy = (static_cast<double>(box.top) + box.bottom) / 2.0;

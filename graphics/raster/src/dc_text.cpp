@@ -55,7 +55,8 @@ std::int32_t DeviceContext::draw_text(std::string_view utf8, Rect& rect, std::ui
     return 0;
   }
   const FontMeasurer measurer(*m_font_cache, *m_font, text_scale());
-  TextLayout layout = layout_text(utf8, {rect.left, rect.top, rect.right, rect.bottom}, format, measurer);
+  TextLayout layout =
+      layout_text(utf8, {rect.left, rect.top, rect.right, rect.bottom}, format, measurer);
   if (!layout.draws) {
     rect = {layout.bounds.left, layout.bounds.top, layout.bounds.right, layout.bounds.bottom};
     return layout.height;
@@ -67,8 +68,9 @@ std::int32_t DeviceContext::draw_text(std::string_view utf8, Rect& rect, std::ui
   if (layout.clips) {
     // The rectangle on the device: the bounding box of its mapped corners.
     const TextRect& r = layout.clip;
-    const auto corners = {map_point(m_transform, r.left, r.top), map_point(m_transform, r.right, r.top),
-                          map_point(m_transform, r.right, r.bottom), map_point(m_transform, r.left, r.bottom)};
+    const auto corners = {
+        map_point(m_transform, r.left, r.top), map_point(m_transform, r.right, r.top),
+        map_point(m_transform, r.right, r.bottom), map_point(m_transform, r.left, r.bottom)};
     Rect64 box{INT64_MAX, INT64_MAX, INT64_MIN, INT64_MIN};
     for (const auto& corner : corners) {
       if (!corner) return layout.height;
@@ -76,16 +78,18 @@ std::int32_t DeviceContext::draw_text(std::string_view utf8, Rect& rect, std::ui
              std::max(box.right, corner->x), std::max(box.bottom, corner->y)};
     }
     const Rect bounds = m_surface->bounds();
-    const Rect device{static_cast<std::int32_t>(std::clamp<std::int64_t>(box.left, 0, bounds.right)),
-                      static_cast<std::int32_t>(std::clamp<std::int64_t>(box.top, 0, bounds.bottom)),
-                      static_cast<std::int32_t>(std::clamp<std::int64_t>(box.right, 0, bounds.right)),
-                      static_cast<std::int32_t>(std::clamp<std::int64_t>(box.bottom, 0, bounds.bottom))};
+    const Rect device{
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.left, 0, bounds.right)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.top, 0, bounds.bottom)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.right, 0, bounds.right)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.bottom, 0, bounds.bottom))};
     if (device.empty()) return layout.height;
     clipped = Visibility(device, clip_region());
     if (clipped.empty()) return layout.height;
     visible = &clipped;
   }
-  for (const TextPiece& piece : layout.pieces) paint_text(piece.x, piece.y, piece.text, piece.mark, *visible);
+  for (const TextPiece& piece : layout.pieces)
+    paint_text(piece.x, piece.y, piece.text, piece.mark, *visible);
   return layout.height;
 }
 

@@ -20,30 +20,33 @@ std::int64_t nearest(std::int64_t i, std::int64_t n, std::int64_t m) {
 
 }  // namespace
 
-bool DeviceContext::bit_blt(std::int32_t x, std::int32_t y, std::int32_t width,
-                            std::int32_t height, const DeviceContext* source, std::int32_t sx,
-                            std::int32_t sy, std::uint32_t rop) {
+bool DeviceContext::bit_blt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                            const DeviceContext* source, std::int32_t sx, std::int32_t sy,
+                            std::uint32_t rop) {
   if (width <= 0 || height <= 0) return true;
   return stretch_blt(x, y, width, height, source, sx, sy, width, height, rop);
 }
 
 bool DeviceContext::stretch_blt(std::int32_t x, std::int32_t y, std::int32_t width,
-                                std::int32_t height, const DeviceContext* source,
-                                std::int32_t sx, std::int32_t sy, std::int32_t source_width,
+                                std::int32_t height, const DeviceContext* source, std::int32_t sx,
+                                std::int32_t sy, std::int32_t source_width,
                                 std::int32_t source_height, std::uint32_t rop) {
   const bool reads_source = rop3_uses_source(rop);
-  if (reads_source && (source == nullptr || source->m_surface == nullptr || source->m_surface->empty())) {
+  if (reads_source &&
+      (source == nullptr || source->m_surface == nullptr || source->m_surface->empty())) {
     return false;
   }
   if (!drawable()) return true;
   const auto a = map_point(m_transform, x, y);
-  const auto b = map_point(m_transform, static_cast<double>(x) + width, static_cast<double>(y) + height);
+  const auto b =
+      map_point(m_transform, static_cast<double>(x) + width, static_cast<double>(y) + height);
   if (!a || !b) return true;
   const Rect64 dst{a->x, a->y, b->x, b->y};
   Rect64 src = dst;
   if (reads_source) {
     const auto c = map_point(source->m_transform, sx, sy);
-    const auto d = map_point(source->m_transform, static_cast<double>(sx) + source_width, static_cast<double>(sy) + source_height);
+    const auto d = map_point(source->m_transform, static_cast<double>(sx) + source_width,
+                             static_cast<double>(sy) + source_height);
     if (!c || !d) return true;
     src = {c->x, c->y, d->x, d->y};
   }
@@ -106,7 +109,8 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
       src_surface->width() == m_surface->width() && src_surface->stride() == src_surface->width() &&
       s.top + (target.top - d.top) >= 0 && s.top + (target.bottom - d.top) <= src_h) {
     // Whole packed rows on both sides: one block.
-    std::memcpy(m_surface->row(target.top), src_surface->row(static_cast<int>(s.top + (target.top - d.top))),
+    std::memcpy(m_surface->row(target.top),
+                src_surface->row(static_cast<int>(s.top + (target.top - d.top))),
                 static_cast<std::size_t>(target.width() * target.height()) * sizeof(Pixel));
     return true;
   }
@@ -137,7 +141,8 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
       const std::int64_t a = std::max<std::int64_t>(x0, -shift);
       const std::int64_t b = std::min<std::int64_t>(x1, src_w - shift);
       if (a < b) {
-        rop3_run(table, out + a, in + (a + shift - origin_x), pattern_row, a, static_cast<std::size_t>(b - a));
+        rop3_run(table, out + a, in + (a + shift - origin_x), pattern_row, a,
+                 static_cast<std::size_t>(b - a));
       }
       return;
     }
@@ -149,7 +154,8 @@ bool DeviceContext::transfer_device(const Rect64& dst, const DeviceContext* sour
       while (end < x1 && column[static_cast<std::size_t>(end - target.left)] >= 0) ++end;
       if (x == end) break;
       for (std::int32_t k = x; k < end; ++k) {
-        gathered[static_cast<std::size_t>(k - x)] = in[column[static_cast<std::size_t>(k - target.left)] - origin_x];
+        gathered[static_cast<std::size_t>(k - x)] =
+            in[column[static_cast<std::size_t>(k - target.left)] - origin_x];
       }
       rop3_run(table, out + x, gathered.data(), pattern_row, x, static_cast<std::size_t>(end - x));
       x = end;

@@ -16,7 +16,8 @@ void DeviceContext::bind(Surface* surface) {
 
 void DeviceContext::refresh_visibility() const {
   m_bound_size = m_surface ? m_surface->bounds() : Rect{};
-  m_visible = m_surface && !m_surface->empty() ? Visibility(m_bound_size, clip_region()) : Visibility();
+  m_visible =
+      m_surface && !m_surface->empty() ? Visibility(m_bound_size, clip_region()) : Visibility();
 }
 
 bool DeviceContext::drawable() const {
@@ -70,7 +71,8 @@ void DeviceContext::set_pixel(std::int32_t x, std::int32_t y, Color color) {
   if (!drawable()) return;
   const auto p = map_point(m_transform, x, y);
   if (!p || !m_visible.contains(p->x, p->y)) return;
-  m_surface->at(static_cast<int>(p->x), static_cast<int>(p->y)) = pixel_from_color(color) & RGB_MASK;
+  m_surface->at(static_cast<int>(p->x), static_cast<int>(p->y)) =
+      pixel_from_color(color) & RGB_MASK;
 }
 
 Color DeviceContext::get_pixel(std::int32_t x, std::int32_t y) const {

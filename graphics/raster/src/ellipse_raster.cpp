@@ -7,8 +7,12 @@ namespace korvi::raster {
 
 EllipseRows::EllipseRows(std::int64_t left, std::int64_t top, std::int64_t right,
                          std::int64_t bottom)
-    : m_left(left), m_top(top), m_right(right), m_bottom(bottom),
-      m_width(right - left), m_height(bottom - top) {
+    : m_left(left),
+      m_top(top),
+      m_right(right),
+      m_bottom(bottom),
+      m_width(right - left),
+      m_height(bottom - top) {
   constexpr std::int64_t EXACT_LIMIT = std::int64_t{1} << 31;
   m_exact = m_width < EXACT_LIMIT && m_height < EXACT_LIMIT;
 }
@@ -24,11 +28,12 @@ std::int64_t EllipseRows::estimate(std::int64_t yy) const {
   std::int64_t xx = 0;
   if (m_exact) {
     const double ratio = static_cast<double>(yy) / static_cast<double>(h);
-    xx = static_cast<std::int64_t>(static_cast<double>(w) * std::sqrt(std::max(0.0, 1.0 - ratio * ratio)));
+    xx = static_cast<std::int64_t>(static_cast<double>(w) *
+                                   std::sqrt(std::max(0.0, 1.0 - ratio * ratio)));
   } else {
     const long double ratio = static_cast<long double>(yy) / static_cast<long double>(h);
-    xx = static_cast<std::int64_t>(std::floor(static_cast<long double>(w) *
-                                              std::sqrt(std::max(0.0L, 1.0L - ratio * ratio))));
+    xx = static_cast<std::int64_t>(
+        std::floor(static_cast<long double>(w) * std::sqrt(std::max(0.0L, 1.0L - ratio * ratio))));
   }
   if (((xx - (w + 1)) & 1) != 0) --xx;
   return xx;

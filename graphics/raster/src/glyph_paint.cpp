@@ -40,15 +40,16 @@ void paint_quad(Surface& surface, const Visibility& visible, const TextQuad& qua
   const Rect64 box = device_box(origin, quad.left, quad.top, quad.right, quad.bottom);
   if (disjoint(box, visible.bounds())) return;
   if (quad.axis_aligned) {
-    visible.for_each_span(cut(box, visible.bounds()), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-      store_run(surface.row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
-    });
+    visible.for_each_span(
+        cut(box, visible.bounds()), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+          store_run(surface.row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
+        });
     return;
   }
   PolygonPath path;
   for (const PointF& corner : quad.corners) {
-    path.add_point(PointF{static_cast<double>(origin.x) + corner.x,
-                          static_cast<double>(origin.y) + corner.y});
+    path.add_point(
+        PointF{static_cast<double>(origin.x) + corner.x, static_cast<double>(origin.y) + corner.y});
   }
   path.close_contour();
   rasterize_polygon(path, FillRule::WINDING, visible.bounds(),
@@ -81,15 +82,16 @@ void paint_coverage(Surface& surface, const Visibility& visible, const GlyphBitm
   const auto width = static_cast<std::size_t>(bitmap.width);
   for (std::int64_t r = first; r < last; ++r) {
     const std::uint8_t* coverage = bitmap.coverage.data() + static_cast<std::size_t>(r) * width;
-    visible.clip_span(gy + r, gx, gx + bitmap.width, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-      Pixel* out = surface.row(y);
-      const std::uint8_t* c = coverage + (x0 - gx);
-      for (std::int32_t x = x0; x < x1; ++x, ++c) {
-        const std::uint32_t a = *c;
-        if (a == 0) continue;
-        out[x] = a == 255 ? value : blend_pixel(out[x], value, a);
-      }
-    });
+    visible.clip_span(gy + r, gx, gx + bitmap.width,
+                      [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+                        Pixel* out = surface.row(y);
+                        const std::uint8_t* c = coverage + (x0 - gx);
+                        for (std::int32_t x = x0; x < x1; ++x, ++c) {
+                          const std::uint32_t a = *c;
+                          if (a == 0) continue;
+                          out[x] = a == 255 ? value : blend_pixel(out[x], value, a);
+                        }
+                      });
   }
 }
 
@@ -98,8 +100,9 @@ void paint_coverage(Surface& surface, const Visibility& visible, const GlyphBitm
 void paint_glyph_run(Surface& surface, const Visibility& visible, const GlyphRun& run,
                      DevicePoint origin, const TextColors& colors) {
   const Rect bounds = visible.bounds();
-  if (disjoint(device_box(origin, run.bounds_left, run.bounds_top, run.bounds_right, run.bounds_bottom),
-               bounds)) {
+  if (disjoint(
+          device_box(origin, run.bounds_left, run.bounds_top, run.bounds_right, run.bounds_bottom),
+          bounds)) {
     return;
   }
   const Pixel text = colors.text & RGB_MASK;

@@ -23,12 +23,14 @@ AreaPaint AreaPaint::for_brush(const Brush& brush, const PaintColors& colors) {
   }
   const bool hatch = brush.kind() == Brush::Kind::HATCHED;
   const Mix set = mix_for_rop2(colors.rop2, hatch ? pixel_from_color(brush.color()) : colors.text);
-  const Mix clear = (hatch && !colors.opaque) ? NOOP_MIX : mix_for_rop2(colors.rop2, colors.background);
+  const Mix clear =
+      (hatch && !colors.opaque) ? NOOP_MIX : mix_for_rop2(colors.rop2, colors.background);
   AreaPaint p;
   p.m_kind = Kind::TILED;
   p.m_tile.resize(64);
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) p.m_tile[static_cast<std::size_t>(y * 8 + x)] = brush.cell_bit(x, y) ? set : clear;
+    for (int x = 0; x < 8; ++x)
+      p.m_tile[static_cast<std::size_t>(y * 8 + x)] = brush.cell_bit(x, y) ? set : clear;
   }
   return p;
 }
@@ -96,7 +98,8 @@ PenPaint resolve_pen(const Pen& pen, double length_scale, const PaintColors& col
   // geometry well inside the rasteriser's fixed-point range.
   constexpr double MAX_WIDTH = 1 << 24;
   double width = 1.0;
-  if (pen.is_geometric()) width = std::min(static_cast<double>(pen.width()) * length_scale, MAX_WIDTH);
+  if (pen.is_geometric())
+    width = std::min(static_cast<double>(pen.width()) * length_scale, MAX_WIDTH);
   if (!(width >= 0.0)) width = 1.0;
   p.wide = pen.is_geometric() && width > 1.0;
   p.width = p.wide ? width : 1.0;

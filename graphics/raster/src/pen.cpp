@@ -18,14 +18,15 @@ Pen Pen::cosmetic(DashKind kind, Color color) {
 
 std::optional<Pen> Pen::geometric(std::uint32_t style, std::int32_t width, Color color,
                                   std::span<const std::uint32_t> dashes) {
-  constexpr std::uint32_t known =
-      PEN_STYLE_MASK | PEN_CAP_MASK | PEN_JOIN_MASK | PEN_GEOMETRIC;
+  constexpr std::uint32_t known = PEN_STYLE_MASK | PEN_CAP_MASK | PEN_JOIN_MASK | PEN_GEOMETRIC;
   const std::uint32_t kind = style & PEN_STYLE_MASK;
   const std::uint32_t cap = style & PEN_CAP_MASK;
   const std::uint32_t join = style & PEN_JOIN_MASK;
-  if ((style & ~known) != 0 || kind > static_cast<std::uint32_t>(DashKind::USER)) return std::nullopt;
+  if ((style & ~known) != 0 || kind > static_cast<std::uint32_t>(DashKind::USER))
+    return std::nullopt;
   if (cap != PEN_CAP_ROUND && cap != PEN_CAP_SQUARE && cap != PEN_CAP_FLAT) return std::nullopt;
-  if (join != PEN_JOIN_ROUND && join != PEN_JOIN_BEVEL && join != PEN_JOIN_MITER) return std::nullopt;
+  if (join != PEN_JOIN_ROUND && join != PEN_JOIN_BEVEL && join != PEN_JOIN_MITER)
+    return std::nullopt;
   if (width < 0) return std::nullopt;
   const bool user = kind == static_cast<std::uint32_t>(DashKind::USER);
   if (user) {

@@ -140,7 +140,8 @@ void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn 
       if (next == edges.size()) break;
       y = std::max(y, edges[next].first_row);
     }
-    for (; next < edges.size() && edges[next].first_row <= y; ++next) active.emplace_back(edges[next], y);
+    for (; next < edges.size() && edges[next].first_row <= y; ++next)
+      active.emplace_back(edges[next], y);
     // Insertion sort: the order changes little from row to row.
     for (std::size_t i = 1; i < active.size(); ++i) {
       if (active[i - 1].e <= active[i].e) continue;
@@ -155,7 +156,8 @@ void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn 
     const auto emit = [&](std::int64_t x0, std::int64_t x1) {
       x0 = std::max<std::int64_t>(x0, clip.left);
       x1 = std::min<std::int64_t>(x1, clip.right);
-      if (x0 < x1) row_spans[spans++] = {static_cast<std::int32_t>(x0), static_cast<std::int32_t>(x1)};
+      if (x0 < x1)
+        row_spans[spans++] = {static_cast<std::int32_t>(x0), static_cast<std::int32_t>(x1)};
     };
     // Edges right of the clip were dropped: a span left open runs to the clip's right.
     if (rule == FillRule::ALTERNATE) {

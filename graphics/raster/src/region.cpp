@@ -199,10 +199,9 @@ void Region::translate(std::int64_t dx, std::int64_t dy) {
     // Cut to what stays inside the limit after the move, then move.
     const std::int64_t lo = -REGION_LIMIT;
     const std::int64_t hi = REGION_LIMIT;
-    const Rect keep{clamp_to_limit(std::clamp(lo - dx, lo, hi)),
-                    clamp_to_limit(std::clamp(lo - dy, lo, hi)),
-                    clamp_to_limit(std::clamp(hi - dx, lo, hi)),
-                    clamp_to_limit(std::clamp(hi - dy, lo, hi))};
+    const Rect keep{
+        clamp_to_limit(std::clamp(lo - dx, lo, hi)), clamp_to_limit(std::clamp(lo - dy, lo, hi)),
+        clamp_to_limit(std::clamp(hi - dx, lo, hi)), clamp_to_limit(std::clamp(hi - dy, lo, hi))};
     *this = intersected(keep);
     if (empty()) return;
   }

@@ -92,8 +92,10 @@ class Stroker {
     if (m_style.cap == PEN_CAP_ROUND) {
       circle(p);
     } else if (m_style.cap == PEN_CAP_SQUARE) {
-      emit({{p.x - m_half, p.y - m_half}, {p.x + m_half, p.y - m_half},
-            {p.x + m_half, p.y + m_half}, {p.x - m_half, p.y + m_half}});
+      emit({{p.x - m_half, p.y - m_half},
+            {p.x + m_half, p.y - m_half},
+            {p.x + m_half, p.y + m_half},
+            {p.x - m_half, p.y + m_half}});
     }
   }
 
@@ -151,7 +153,8 @@ void circle_points(PointF centre, double radius, std::vector<PointF>& out) {
   out.clear();
   const int n = segments_for(radius);
   // Vertices slightly outside so that the polygon's area matches the circle's.
-  const double r = radius * std::sqrt(2.0 * std::numbers::pi / (n * std::sin(2.0 * std::numbers::pi / n)));
+  const double r =
+      radius * std::sqrt(2.0 * std::numbers::pi / (n * std::sin(2.0 * std::numbers::pi / n)));
   for (int i = 0; i < n; ++i) {
     const double a = 2.0 * std::numbers::pi * i / n;
     out.push_back({centre.x + r * std::cos(a), centre.y - r * std::sin(a)});
@@ -163,7 +166,8 @@ void ellipse_points(PointF centre, double rx, double ry, double a0, double a1,
   out.clear();
   const double sweep = a1 - a0;
   const int full = segments_for(std::max(rx, ry));
-  const int n = std::max(1, static_cast<int>(std::ceil(full * std::fabs(sweep) / (2.0 * std::numbers::pi))));
+  const int n =
+      std::max(1, static_cast<int>(std::ceil(full * std::fabs(sweep) / (2.0 * std::numbers::pi))));
   for (int i = 0; i <= n; ++i) {
     const double a = a0 + sweep * i / n;
     out.push_back({centre.x + rx * std::cos(a), centre.y - ry * std::sin(a)});
@@ -176,9 +180,8 @@ void stroke_path(std::span<const PointF> points, bool closed, const StrokeStyle&
   stroker.add(points, closed);
 }
 
-void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs,
-               const BoxF& keep, std::vector<std::vector<PointF>>& on,
-               std::vector<std::vector<PointF>>* off) {
+void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs, const BoxF& keep,
+               std::vector<std::vector<PointF>>& on, std::vector<std::vector<PointF>>* off) {
   std::vector<PointF> path(points.begin(), points.end());
   if (closed && !path.empty()) path.push_back(path.front());
   if (path.size() < 2 || runs.solid()) return;

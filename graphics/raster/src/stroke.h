@@ -34,9 +34,8 @@ void stroke_path(std::span<const PointF> points, bool closed, const StrokeStyle&
 // to on, pieces of gaps to off when it is not null. Each piece is an open path. Only
 // the parts inside keep make pieces (the pattern still counts the rest), so the cost
 // follows what is visible.
-void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs,
-               const BoxF& keep, std::vector<std::vector<PointF>>& on,
-               std::vector<std::vector<PointF>>* off);
+void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs, const BoxF& keep,
+               std::vector<std::vector<PointF>>& on, std::vector<std::vector<PointF>>* off);
 
 // Points of a polygon approximating the circle, counter-clockwise.
 void circle_points(PointF centre, double radius, std::vector<PointF>& out);

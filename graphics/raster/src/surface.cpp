@@ -17,10 +17,9 @@ namespace {
 constexpr std::size_t ALIGNMENT = 64;
 
 void check_size(int width, int height) {
-  if (width < 0 || height < 0 || width > MAX_SURFACE_DIMENSION ||
-      height > MAX_SURFACE_DIMENSION) {
-    throw std::length_error("surface size out of range: " + std::to_string(width) +
-                            " x " + std::to_string(height));
+  if (width < 0 || height < 0 || width > MAX_SURFACE_DIMENSION || height > MAX_SURFACE_DIMENSION) {
+    throw std::length_error("surface size out of range: " + std::to_string(width) + " x " +
+                            std::to_string(height));
   }
 }
 

@@ -37,8 +37,7 @@ std::int64_t ThinLine::first_step_with_minor(std::int64_t k) const {
   if (k <= 0) return 0;
   if (m_minor == 0) return m_major;
   // 2 i minor + major - 1 >= 2 k major.
-  const std::int64_t i =
-      ceil_div(Int128{2} * k * m_major - m_major + 1, Int128{2} * m_minor);
+  const std::int64_t i = ceil_div(Int128{2} * k * m_major - m_major + 1, Int128{2} * m_minor);
   return std::min(i, m_major);
 }
 
@@ -51,12 +50,10 @@ std::pair<std::int64_t, std::int64_t> ThinLine::visible_steps(Rect clip) const {
     if (dir > 0) return std::pair<std::int64_t, std::int64_t>{lo - start, hi - start};
     return std::pair<std::int64_t, std::int64_t>{start - hi + 1, start - lo + 1};
   };
-  const auto [major_lo, major_hi] =
-      m_x_major ? axis_range(m_from.x, m_sx, clip.left, clip.right)
-                : axis_range(m_from.y, m_sy, clip.top, clip.bottom);
-  const auto [minor_lo, minor_hi] =
-      m_x_major ? axis_range(m_from.y, m_sy, clip.top, clip.bottom)
-                : axis_range(m_from.x, m_sx, clip.left, clip.right);
+  const auto [major_lo, major_hi] = m_x_major ? axis_range(m_from.x, m_sx, clip.left, clip.right)
+                                              : axis_range(m_from.y, m_sy, clip.top, clip.bottom);
+  const auto [minor_lo, minor_hi] = m_x_major ? axis_range(m_from.y, m_sy, clip.top, clip.bottom)
+                                              : axis_range(m_from.x, m_sx, clip.left, clip.right);
   std::int64_t first = std::max<std::int64_t>({0, major_lo, first_step_with_minor(minor_lo)});
   std::int64_t last = std::min<std::int64_t>({m_major, major_hi, first_step_with_minor(minor_hi)});
   if (minor_hi <= 0) last = 0;

@@ -31,7 +31,9 @@ inline constexpr std::uint32_t DSTINVERT = 0x00550009u;
 inline constexpr std::uint32_t BLACKNESS = 0x00000042u;
 inline constexpr std::uint32_t WHITENESS = 0x00FF0062u;
 
-constexpr std::uint8_t rop3_table(std::uint32_t rop) { return static_cast<std::uint8_t>(rop >> 16); }
+constexpr std::uint8_t rop3_table(std::uint32_t rop) {
+  return static_cast<std::uint8_t>(rop >> 16);
+}
 // Whether the operation reads the source.
 constexpr bool rop3_uses_source(std::uint32_t rop) {
   const unsigned t = rop3_table(rop);

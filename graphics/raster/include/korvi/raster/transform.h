@@ -21,8 +21,8 @@ struct Transform {
   // No rotation or shear: axis-aligned boxes stay axis-aligned.
   bool is_scale_offset() const { return m12 == 0.0f && m21 == 0.0f; }
   bool is_finite() const {
-    return std::isfinite(m11) && std::isfinite(m12) && std::isfinite(m21) &&
-           std::isfinite(m22) && std::isfinite(dx) && std::isfinite(dy);
+    return std::isfinite(m11) && std::isfinite(m12) && std::isfinite(m21) && std::isfinite(m22) &&
+           std::isfinite(dx) && std::isfinite(dy);
   }
   // Factor by which lengths (pen widths, dashes) grow: the square root of |det M|.
   double length_scale() const {
