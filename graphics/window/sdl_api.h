@@ -8,27 +8,55 @@
 
 namespace korvi::window {
 
-#define KORVI_SDL_FUNCTIONS(X)                                                                    \
-  X(SDL_SetHint)                                                                                  \
-  X(SDL_Init) X(SDL_Quit) X(SDL_GetError) X(SDL_RegisterEvents) X(SDL_WaitEvent) X(SDL_PushEvent) \
-      X(SDL_CreateWindow) X(SDL_DestroyWindow) X(SDL_GetWindowID) X(SDL_ShowWindow)               \
-          X(SDL_HideWindow) X(SDL_RaiseWindow) X(SDL_SetWindowInputFocus) X(SDL_SetWindowIcon)    \
-              X(SDL_SetWindowTitle) X(SDL_GetWindowPosition) X(SDL_SetWindowPosition)             \
-                  X(SDL_GetWindowSize) X(SDL_SetWindowSize) X(SDL_GetWindowBordersSize)           \
-                      X(SDL_GetWindowSurface) X(SDL_UpdateWindowSurface)                          \
-                          X(SDL_CreateRGBSurfaceWithFormatFrom) X(SDL_FreeSurface)                \
-                              X(SDL_LockSurface) X(SDL_UnlockSurface) X(SDL_ConvertSurfaceFormat) \
-                                  X(SDL_ConvertPixels) X(SDL_GetModState) X(SDL_RWFromConstMem)   \
-                                      X(SDL_GetDisplayBounds) X(SDL_GetWindowDisplayIndex)        \
-                                          X(SDL_StartTextInput) X(SDL_StopTextInput)              \
-                                              X(SDL_SetTextInputRect) X(SDL_GetClipboardText)     \
-                                                  X(SDL_SetClipboardText) X(SDL_free)             \
-                                                      X(SDL_SetWindowModalFor) X(SDL_GetTicks)    \
-                                                          X(SDL_GetCurrentVideoDriver)            \
-                                                              X(SDL_GetWindowFromID)              \
-                                                                  X(SDL_GetWindowTitle)
+// clang-format off
+#define KORVI_SDL_FUNCTIONS(X) \
+  X(SDL_SetHint) \
+  X(SDL_Init) \
+  X(SDL_Quit) \
+  X(SDL_GetError) \
+  X(SDL_RegisterEvents) \
+  X(SDL_WaitEvent) \
+  X(SDL_PushEvent) \
+  X(SDL_CreateWindow) \
+  X(SDL_DestroyWindow) \
+  X(SDL_GetWindowID) \
+  X(SDL_ShowWindow) \
+  X(SDL_HideWindow) \
+  X(SDL_RaiseWindow) \
+  X(SDL_SetWindowInputFocus) \
+  X(SDL_SetWindowIcon) \
+  X(SDL_SetWindowTitle) \
+  X(SDL_GetWindowPosition) \
+  X(SDL_SetWindowPosition) \
+  X(SDL_GetWindowSize) \
+  X(SDL_SetWindowSize) \
+  X(SDL_GetWindowBordersSize) \
+  X(SDL_GetWindowSurface) \
+  X(SDL_UpdateWindowSurface) \
+  X(SDL_CreateRGBSurfaceWithFormatFrom) \
+  X(SDL_FreeSurface) \
+  X(SDL_LockSurface) \
+  X(SDL_UnlockSurface) \
+  X(SDL_ConvertSurfaceFormat) \
+  X(SDL_ConvertPixels) \
+  X(SDL_GetModState) \
+  X(SDL_RWFromConstMem) \
+  X(SDL_GetDisplayBounds) \
+  X(SDL_GetWindowDisplayIndex) \
+  X(SDL_StartTextInput) \
+  X(SDL_StopTextInput) \
+  X(SDL_SetTextInputRect) \
+  X(SDL_GetClipboardText) \
+  X(SDL_SetClipboardText) \
+  X(SDL_free) \
+  X(SDL_SetWindowModalFor) \
+  X(SDL_GetTicks) \
+  X(SDL_GetCurrentVideoDriver) \
+  X(SDL_GetWindowFromID) \
+  X(SDL_GetWindowTitle)
 
 #define KORVI_IMAGE_FUNCTIONS(X) X(IMG_Load_RW)
+// clang-format on
 
 // One pointer per function, of the function's own type.
 struct SdlApi {
