@@ -80,6 +80,12 @@ TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
     FAIL() << "the plot is not as expected; see " << (scratch / "plot.bmp");
   }
 
+  // The window wears the program's embedded icon.
+  const auto icon = korvi::test::run_command(
+      {"xprop", "-id", std::to_string(*window), "_NET_WM_ICON"}, {{"DISPLAY", server.display()}});
+  ASSERT_TRUE(icon);
+  EXPECT_NE(icon->find("32 x 32"), std::string::npos) << *icon;
+
   ASSERT_TRUE(
       korvi::test::run_command({"xdotool", "windowfocus", "--sync", std::to_string(*window)},
                                {{"DISPLAY", server.display()}}));
