@@ -73,10 +73,11 @@ using korvi::bench::random_centres;
 using korvi::bench::random_lines;
 using korvi::bench::Segment;
 
-void BM_ThinLines(benchmark::State& state) {
+// Random 1..200-pixel lines with the pen.
+void draw_random_lines(benchmark::State& state, const Pen& pen) {
   Surface surface(WIDTH, HEIGHT);
   DeviceContext dc(&surface);
-  dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0x00FF00));
+  dc.select_pen(pen);
   const auto lines = random_lines(4096);
   std::size_t i = 0;
   for (auto _ : state) {
@@ -85,37 +86,21 @@ void BM_ThinLines(benchmark::State& state) {
     dc.line_to(s.x2, s.y2);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+void BM_ThinLines(benchmark::State& state) {
+  draw_random_lines(state, Pen::cosmetic(DashKind::SOLID, 0x00FF00));
 }
 BENCHMARK(BM_ThinLines);
 
 void BM_DashedLines(benchmark::State& state) {
-  Surface surface(WIDTH, HEIGHT);
-  DeviceContext dc(&surface);
-  dc.select_pen(Pen::cosmetic(DashKind::DASH_DOT, 0x00FF00));
-  const auto lines = random_lines(4096);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const Segment& s = lines[i++ & 4095];
-    dc.move_to(s.x1, s.y1);
-    dc.line_to(s.x2, s.y2);
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+  draw_random_lines(state, Pen::cosmetic(DashKind::DASH_DOT, 0x00FF00));
 }
 BENCHMARK(BM_DashedLines);
 
 void BM_WideLines(benchmark::State& state) {
-  Surface surface(WIDTH, HEIGHT);
-  DeviceContext dc(&surface);
-  dc.select_pen(
-      *Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, static_cast<int>(state.range(0)), 0x00FF00));
-  const auto lines = random_lines(4096);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const Segment& s = lines[i++ & 4095];
-    dc.move_to(s.x1, s.y1);
-    dc.line_to(s.x2, s.y2);
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+  const int width = static_cast<int>(state.range(0));
+  draw_random_lines(state, *Pen::geometric(PEN_CAP_ROUND | PEN_JOIN_ROUND, width, 0x00FF00));
 }
 BENCHMARK(BM_WideLines)->Arg(3)->Arg(10);
 
