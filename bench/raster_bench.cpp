@@ -104,11 +104,8 @@ void BM_WideLines(benchmark::State& state) {
 }
 BENCHMARK(BM_WideLines)->Arg(3)->Arg(10);
 
-void BM_FilledCircles(benchmark::State& state) {
-  Surface surface(WIDTH, HEIGHT);
-  DeviceContext dc(&surface);
-  dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
-  dc.select_brush(Brush::solid(0x3366CC));
+// Filled and outlined circles of radius 20 at random places.
+void draw_random_circles(benchmark::State& state, DeviceContext& dc) {
   const auto centres = random_centres(4096, 20);
   std::size_t i = 0;
   for (auto _ : state) {
@@ -116,6 +113,14 @@ void BM_FilledCircles(benchmark::State& state) {
     dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+void BM_FilledCircles(benchmark::State& state) {
+  Surface surface(WIDTH, HEIGHT);
+  DeviceContext dc(&surface);
+  dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
+  dc.select_brush(Brush::solid(0x3366CC));
+  draw_random_circles(state, dc);
 }
 BENCHMARK(BM_FilledCircles);
 
@@ -136,13 +141,7 @@ void BM_CircleClippedByEllipseRegion(benchmark::State& state) {
   DeviceContext dc(&surface);
   const Region clip = Region::ellipse({0, 0, WIDTH, HEIGHT});
   dc.set_clip_region(&clip);
-  const auto centres = random_centres(4096, 20);
-  std::size_t i = 0;
-  for (auto _ : state) {
-    const auto c = centres[i++ & 4095];
-    dc.ellipse(c.x - 20, c.y - 20, c.x + 20, c.y + 20);
-  }
-  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+  draw_random_circles(state, dc);
 }
 BENCHMARK(BM_CircleClippedByEllipseRegion);
 

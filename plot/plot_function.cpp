@@ -33,27 +33,30 @@ std::string_view without_plus(std::string_view text) {
   return text;
 }
 
-// The token as a finite double, taken whole; nullopt otherwise.
-std::optional<double> parse_finite(const InputText& token) {
+// The token read whole as a number of type T; nullopt when it is cut, does not
+// read as such a number, or has characters left over.
+template <class T>
+std::optional<T> parse_whole(const InputText& token) {
   const std::string_view text = without_plus(token.text);
-  double value = 0.0;
+  T value{};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (token.too_long || error != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value)) {
+  if (token.too_long || error != std::errc() || end != text.data() + text.size()) {
     return std::nullopt;
   }
   return value;
 }
 
+// The token as a finite double, taken whole; nullopt otherwise.
+std::optional<double> parse_finite(const InputText& token) {
+  const std::optional<double> value = parse_whole<double>(token);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
+}
+
 // The token as a point count from MIN_POINTS to MAX_POINTS, taken whole.
 std::optional<int> parse_point_count(const InputText& token) {
-  const std::string_view text = without_plus(token.text);
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (token.too_long || error != std::errc() || end != text.data() + text.size() ||
-      value < MIN_POINTS || value > MAX_POINTS) {
-    return std::nullopt;
-  }
+  const std::optional<int> value = parse_whole<int>(token);
+  if (!value || *value < MIN_POINTS || *value > MAX_POINTS) return std::nullopt;
   return value;
 }
 
