@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "library.h"
 #include "render_plot.h"
+#include "state/graphics_library.h"
 #include "workloads.h"
 
 namespace {

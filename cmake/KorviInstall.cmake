@@ -17,6 +17,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/korviConfigVersion.cmake
 
 install(TARGETS korvi ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/graphics/include/korvi/graphics.h
+              ${PROJECT_SOURCE_DIR}/graphics/include/korvi/types.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvi)
 install(FILES ${PROJECT_BINARY_DIR}/korvi.pc DESTINATION ${korvi_pc_dir})
 install(FILES ${PROJECT_BINARY_DIR}/korviConfig.cmake

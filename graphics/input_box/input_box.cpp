@@ -10,11 +10,11 @@
 #include <memory>
 #include <mutex>
 
-#include "graphics_window.h"
 #include "input_box/edit_text.h"
 #include "input_box/input_box_dialog.h"
 #include "input_box/running_box.h"
-#include "library.h"
+#include "screen/graphics_window.h"
+#include "state/graphics_library.h"
 #include "window/native_window.h"
 #include "window/sdl_api.h"
 #include "window/ui_thread.h"

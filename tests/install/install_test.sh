@@ -18,7 +18,7 @@ test -s "$scratch/shapes_gallery.bmp"
 # A CMake project with find_package(korvi), embedding a picture it then loads.
 cmake -S "$source/tests/install/consumer" -B "$scratch/consumer" -G Ninja \
   -DCMAKE_PREFIX_PATH="$scratch/prefix" -DCMAKE_CXX_COMPILER="$cxx" \
-  -DPICTURE="$source/tests/graphics/data/quadrants.bmp" >/dev/null
+  -DPICTURE="$source/tests/graphics/files/data/quadrants.bmp" >/dev/null
 cmake --build "$scratch/consumer" >/dev/null
 "$scratch/consumer/consumer"
 echo "installed copy works"

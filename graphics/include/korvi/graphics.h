@@ -10,15 +10,15 @@
 // Before any target exists, drawing calls do nothing and getters give defaults.
 #pragma once
 
+#include <korvi/types.h>
+
 #include <cstdint>
 #include <memory>
 
 namespace korvi {
 
 // ---- Basic types ---------------------------------------------------------------
-
-// A colour value 0x00BBGGRR: red in the lowest byte.
-using Color = std::uint32_t;
+// Color (0x00BBGGRR), Point and FontDescription are in <korvi/types.h>.
 
 constexpr Color rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   return Color{red} | Color{green} << 8 | Color{blue} << 16;
@@ -30,11 +30,6 @@ constexpr std::uint8_t blue_of(Color color) { return color >> 16 & 0xFF; }
 // The colour get_pixel() gives for a point outside the picture or the clip region.
 constexpr Color CLR_INVALID = 0xFFFFFFFF;
 
-struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-};
-
 // left, top, right, bottom. Which edges are included depends on the function.
 struct Rect {
   std::int32_t left = 0;
@@ -43,43 +38,19 @@ struct Rect {
   std::int32_t bottom = 0;
 };
 
-// A font description: the fields of the platform's font record, in its order and
-// layout (60 bytes). height > 0 is the cell height, < 0 the character height, 0 a
-// default; width 0 keeps the face's proportions, otherwise it is the average
-// character width; escapement turns the text counter-clockwise in tenths of a
-// degree; weight >= 600 is bold; quality 3 draws one-bit glyphs, others antialiased.
-struct FontDescription {
-  std::int32_t height = 0;
-  std::int32_t width = 0;
-  std::int32_t escapement = 0;
-  std::int32_t orientation = 0;
-  std::int32_t weight = 0;
-  std::uint8_t italic = 0;
-  std::uint8_t underline = 0;
-  std::uint8_t strike_out = 0;
-  std::uint8_t char_set = 0;
-  std::uint8_t out_precision = 0;
-  std::uint8_t clip_precision = 0;
-  std::uint8_t quality = 0;
-  std::uint8_t pitch_and_family = 0;
-  char face_name[32] = {};  // zero-terminated, at most 31 bytes
-};
-static_assert(sizeof(FontDescription) == 60);
-
 class Image;
 struct RegionObject;
 struct WindowObject;
-namespace raster {
-class DeviceContext;
-}
+struct DeviceContextObject;
 
+// Handles are opaque: programs keep them and pass them back, never look inside.
 // A clip region in device coordinates (pixels), made by the create_*_region
 // functions and freed with delete_region().
 using RegionHandle = RegionObject*;
 // The graphics window; null when none is open.
 using WindowHandle = WindowObject*;
-// The drawing context of an image (opaque).
-using DeviceContextHandle = raster::DeviceContext*;
+// The drawing context of an image.
+using DeviceContextHandle = DeviceContextObject*;
 
 // ---- Constants -------------------------------------------------------------------
 
@@ -216,7 +187,9 @@ constexpr int COMPLEXREGION = 3;
 constexpr int ALTERNATE = 1;
 constexpr int WINDING = 2;
 
-// open_graphics() flag: keep the console as it is and let the system place the window.
+// open_graphics() flag kept for programs written for other systems: the terminal is
+// never hidden or moved here, so the flag changes nothing; the window system places
+// the window.
 constexpr int SHOW_CONSOLE = 1;
 
 // ---- The graphics window -----------------------------------------------------------
@@ -384,23 +357,23 @@ class Image {
   int width() const;
   int height() const;
 
-  struct Data;
-  Data& data() { return *m_data; }
-  const Data& data() const { return *m_data; }
+  // The library's own part of an image: pixels, drawing context, drawing state.
+  class Impl;
 
  protected:
-  // The library's own back buffer, made by the library object itself.
-  struct BackBufferTag {};
-  explicit Image(BackBufferTag);
+  // For the graphics window, whose Image part is the window's picture in memory.
+  explicit Image(std::unique_ptr<Impl> impl);
 
  private:
-  std::unique_ptr<Data> m_data;
-  bool m_tracked = true;  // the library forgets a destroyed image that was the target
+  friend struct ImageAccess;
+  std::unique_ptr<Impl> m_impl;
 };
 
 // Draws on the image from now on; null selects the graphics window again.
 void set_working_image(Image* image);
-// The image being drawn on, or null while the window is the target.
+// The image being drawn on. Null only while the window is the target and open;
+// while the window is the target but closed (or was never opened), the window's
+// picture in memory, which survives the window and shows again when it reopens.
 Image* get_working_image();
 // Resizes the image; null resizes the window's picture and the window.
 void resize_image(Image* image, int width, int height);

@@ -45,12 +45,6 @@ FontDescription normalized(const FontDescription& description) noexcept {
   return result;
 }
 
-bool operator==(const FontDescription& a, const FontDescription& b) noexcept {
-  const FontDescription na = normalized(a);
-  const FontDescription nb = normalized(b);
-  return std::memcmp(&na, &nb, sizeof na) == 0;
-}
-
 std::size_t hash_value(const FontDescription& description) noexcept {
   // The record has no padding, so hashing its normalised bytes is exact.
   const FontDescription n = normalized(description);
@@ -75,3 +69,9 @@ FontDescription default_font_description() noexcept {
 }
 
 }  // namespace korvi::raster
+
+bool korvi::operator==(const FontDescription& a, const FontDescription& b) noexcept {
+  const FontDescription na = raster::normalized(a);
+  const FontDescription nb = raster::normalized(b);
+  return std::memcmp(&na, &nb, sizeof na) == 0;
+}

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string_view>
 
+#include "korvi/types.h"
+
 namespace korvi::raster {
 
 inline constexpr std::size_t FACE_NAME_SIZE = 32;  // bytes, terminating zero included
@@ -24,22 +26,9 @@ inline constexpr std::uint8_t FAMILY_MODERN = 0x30;
 inline constexpr std::uint8_t FAMILY_SCRIPT = 0x40;
 inline constexpr std::uint8_t FAMILY_DECORATIVE = 0x50;
 
-struct FontDescription {
-  std::int32_t height = 0;       // >0 cell height, <0 character (em) height, 0 default
-  std::int32_t width = 0;        // average character width, 0 keeps the proportions
-  std::int32_t escapement = 0;   // text direction, tenths of a degree counter-clockwise
-  std::int32_t orientation = 0;  // kept in the record; glyphs follow the escapement
-  std::int32_t weight = 0;       // 0 normal, >= 600 bold
-  std::uint8_t italic = 0;
-  std::uint8_t underline = 0;
-  std::uint8_t strike_out = 0;
-  std::uint8_t char_set = 0;
-  std::uint8_t out_precision = 0;
-  std::uint8_t clip_precision = 0;
-  std::uint8_t quality = 0;
-  std::uint8_t pitch_and_family = 0;
-  char face_name[FACE_NAME_SIZE] = {};  // zero-terminated; bytes after the zero are ignored
-};
+// The record is the library's own (see korvi/types.h): programs fill it in, the
+// font engine reads it.
+using FontDescription = korvi::FontDescription;
 
 static_assert(sizeof(FontDescription) == 60);
 static_assert(alignof(FontDescription) == 4);
@@ -69,9 +58,6 @@ void set_face_name(FontDescription& description, std::string_view name) noexcept
 // terminating zero cleared: the form fonts are cached and reported under.
 FontDescription normalized(const FontDescription& description) noexcept;
 
-// Equal when every field is equal and the face names are equal up to their zero.
-bool operator==(const FontDescription& a, const FontDescription& b) noexcept;
-
 // Consistent with operator==.
 std::size_t hash_value(const FontDescription& description) noexcept;
 
@@ -80,9 +66,15 @@ FontDescription default_font_description() noexcept;
 
 }  // namespace korvi::raster
 
+namespace korvi {
+// Equal when every field is equal and the face names are equal up to their zero
+// (beside the record's type, so that argument lookup finds it everywhere).
+bool operator==(const FontDescription& a, const FontDescription& b) noexcept;
+}  // namespace korvi
+
 template <>
-struct std::hash<korvi::raster::FontDescription> {
-  std::size_t operator()(const korvi::raster::FontDescription& d) const noexcept {
+struct std::hash<korvi::FontDescription> {
+  std::size_t operator()(const korvi::FontDescription& d) const noexcept {
     return korvi::raster::hash_value(d);
   }
 };

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "korvi/types.h"
+
 namespace korvi::raster {
 
 struct PointF {
@@ -11,11 +13,8 @@ struct PointF {
   double y = 0.0;
 };
 
-struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  friend bool operator==(const Point&, const Point&) = default;
-};
+// The library's own point, so that its callers' point arrays need no conversion.
+using Point = korvi::Point;
 
 // Half-open: covers left <= x < right and top <= y < bottom; y grows downwards.
 struct Rect {

@@ -1,0 +1,47 @@
+// The plain types that the drawing library and its software raster core share: a
+// colour value, a point and the font description record. Included by
+// <korvi/graphics.h>; programs need not include it themselves.
+#pragma once
+
+#include <cstdint>
+
+namespace korvi {
+
+// A colour value 0x00BBGGRR: red in the lowest byte.
+using Color = std::uint32_t;
+
+// A point in 32-bit integer coordinates.
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+// A font description: the fields of the platform's font record, in its order and
+// layout (60 bytes). height > 0 is the cell height, < 0 the character height, 0 a
+// default; width 0 keeps the face's proportions, otherwise it is the average
+// character width; escapement turns the text counter-clockwise in tenths of a
+// degree; orientation is kept but the glyphs follow the escapement; weight >= 600
+// is bold; quality 3 (NONANTIALIASED_QUALITY) draws one-bit glyphs, any other
+// value antialiased ones; char_set, out_precision and clip_precision are kept but
+// play no part; pitch_and_family chooses the kind of face (fixed pitch, serif, ...)
+// when face_name is empty.
+struct FontDescription {
+  std::int32_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t escapement = 0;
+  std::int32_t orientation = 0;
+  std::int32_t weight = 0;
+  std::uint8_t italic = 0;
+  std::uint8_t underline = 0;
+  std::uint8_t strike_out = 0;
+  std::uint8_t char_set = 0;
+  std::uint8_t out_precision = 0;
+  std::uint8_t clip_precision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitch_and_family = 0;
+  char face_name[32] = {};  // UTF-8, zero-terminated, at most 31 bytes
+};
+static_assert(sizeof(FontDescription) == 60);
+
+}  // namespace korvi

@@ -1,0 +1,97 @@
+// The graphics window: its back buffer (the Image part, which always holds the
+// whole picture), the window's own picture (what the window shows), and the native
+// window the UI thread shows it in, with the mouse queue and the key queue.
+#pragma once
+
+#include <korvi/graphics.h>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "korvi/raster/device_context.h"
+#include "korvi/raster/surface.h"
+#include "screen/key_input.h"
+#include "screen/mouse_queue.h"
+#include "window/auto_reset_event.h"
+#include "window/native_window.h"
+
+namespace korvi {
+
+class GraphicsWindow final : public Image, private window::WindowClient {
+ public:
+  GraphicsWindow();
+  // The back buffer's defaults, and the same settings on the window's context.
+  void reset_state() override;
+  ~GraphicsWindow() override;
+  // Resizes the back buffer and gives the window that outer size.
+  void resize(int width, int height) override;
+
+  // Opens (or reopens) the window with a client area of width x height. Returns the
+  // handle, or null when no window could be made (the reason went to standard
+  // error, once).
+  WindowHandle open(int width, int height, int flags);
+  // Closes the window; the back buffer keeps its picture.
+  void close();
+  bool is_open() const { return m_native != nullptr; }
+  WindowHandle handle() const;
+  // The windowing system's id of the window, 0 without one (tests send events to it).
+  std::uint32_t native_id() const { return m_native ? m_native->id() : 0; }
+  // The window in the windowing system, null without one (the input box's owner).
+  window::NativeWindow* native_window() const { return m_native.get(); }
+  bool move(int x, int y, int width, int height);
+
+  // The device context of the window's picture.
+  raster::DeviceContext& window_dc() { return m_window_dc; }
+
+  // Whether the window's picture is the back buffer. While it is, drawing on the
+  // back buffer alone is drawing on both, and the window is painted from the back
+  // buffer. Callers hold the drawing lock.
+  bool window_matches_buffer() const { return m_matches_buffer; }
+  // Makes the window's picture a picture of its own (a copy of the back buffer)
+  // before the two go separate ways (batch drawing). Callers hold the lock.
+  void separate_window_picture();
+  // The window's picture becomes the whole back buffer, as a repaint or a full
+  // flush makes it. In batch drawing it is a copy, so that later batch drawing
+  // stays hidden. Callers hold the lock.
+  void show_whole_buffer();
+  // Copies a device-space box of the back buffer to the window's picture. Callers
+  // hold the lock.
+  void copy_buffer_to_window(const raster::Rect& device_box);
+  // Has the window show its picture soon (drawing never waits for the display).
+  void show_soon();
+  // A copy of what the window's picture holds (for tests and screenshots).
+  raster::Surface window_picture();
+
+  MouseMessageQueue& mouse_queue() { return m_mouse; }
+  // Waits for a mouse message; returns at once when there is no window.
+  MouseMessage wait_for_mouse_message();
+  WindowKeyQueue& keys() { return m_keys; }
+
+ private:
+  raster::Surface& back_buffer();
+  void copy_buffer_to_window();
+
+  // WindowClient, on the UI thread.
+  void paint(std::uint32_t* dst, int pitch, int width, int height) override;
+  void exposed() override;
+  void key_pressed(int key) override;
+  void mouse_message(const MouseMessage& message) override;
+  void close_requested() override;
+
+  raster::Surface m_window_picture;
+  raster::DeviceContext m_window_dc{&m_window_picture};
+  bool m_matches_buffer = true;
+  MouseMessageQueue m_mouse;
+  window::AutoResetEvent m_event;
+  std::atomic<bool> m_mouse_waiting{false};
+  WindowKeyQueue m_keys;
+  std::unique_ptr<window::NativeWindow> m_native;
+  bool m_reported_failure = false;
+};
+
+// The program file's name without directory and extension: the window's title.
+std::string program_name();
+
+}  // namespace korvi

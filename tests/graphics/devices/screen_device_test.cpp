@@ -1,0 +1,276 @@
+// The graphics window and its screen device, under the windowing system's offscreen
+// driver: what the window's picture shows in and out of batch drawing, mouse
+// messages and keys from synthetic events, and the close box.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <korvi/graphics.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "state/graphics_library.h"
+
+namespace {
+
+using namespace korvi;
+
+// Every window of this program goes to the offscreen driver.
+const bool offscreen = [] { return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 0; }();
+
+constexpr Color RED = 0x0000FF;
+constexpr Color GREEN = 0x00FF00;
+
+GraphicsWindow& window() { return library().graphics_window; }
+
+// A pixel of what the window shows, as a colour value.
+Color shown(int x, int y) {
+  const raster::Surface picture = window().window_picture();
+  return raster::color_from_pixel(picture.at(x, y));
+}
+
+Color buffered(int x, int y) {
+  const std::uint32_t pixel = get_image_buffer(nullptr)[y * get_width() + x];
+  return raster::color_from_pixel(pixel);
+}
+
+void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+
+SDL_Event window_event(Uint8 which) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = window().native_id();
+  e.window.event = which;
+  return e;
+}
+
+SDL_Event motion(int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = window().native_id();
+  e.motion.x = x;
+  e.motion.y = y;
+  return e;
+}
+
+// Waits until everything sent to the UI thread so far has been handled.
+void settle() {
+  library().ui_thread().call([] {});
+}
+
+class ScreenDeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(offscreen);
+    ASSERT_NE(open_graphics(120, 80), nullptr);
+    clear_device();  // a reopened window keeps the picture of the last test
+    settle();        // the events of a new window (shown, exposed) are handled
+  }
+  void TearDown() override {
+    end_batch();
+    close_graphics();
+  }
+};
+
+TEST_F(ScreenDeviceTest, OpenCloseAndReopen) {
+  EXPECT_EQ(get_width(), 120);
+  EXPECT_EQ(get_working_image(), nullptr);  // the window is the target
+  put_pixel(5, 5, RED);
+  close_graphics();
+  EXPECT_EQ(get_window_handle(), nullptr);
+  close_graphics();        // a second close does nothing
+  put_pixel(6, 6, GREEN);  // drawing still reaches the back buffer
+  EXPECT_EQ(buffered(6, 6), GREEN);
+  ASSERT_NE(open_graphics_default(), nullptr);
+  EXPECT_EQ(get_width(), 640);
+  EXPECT_EQ(get_height(), 480);
+  EXPECT_EQ(buffered(5, 5), RED);          // the reopened window keeps the old picture
+  EXPECT_EQ(get_line_color(), 0xFCFCFCu);  // and starts from the default state
+}
+
+TEST_F(ScreenDeviceTest, OutsideBatchEveryPrimitiveShowsAtOnce) {
+  set_line_color(RED);
+  draw_line(0, 10, 50, 10);
+  EXPECT_EQ(shown(20, 10), RED);
+  EXPECT_EQ(buffered(20, 10), RED);
+}
+
+TEST_F(ScreenDeviceTest, BatchDrawingShowsOnlyAtFlushes) {
+  set_line_color(RED);
+  draw_line(0, 1, 50, 1);
+  begin_batch();
+  draw_line(0, 10, 50, 10);
+  draw_circle(60, 40, 10);
+  draw_text(5, 50, "batch");
+  EXPECT_EQ(buffered(20, 10), RED);
+  EXPECT_EQ(shown(20, 10), 0u);
+  EXPECT_EQ(shown(20, 1), RED);  // what was shown before stays
+
+  // Settings made in batch mode hold for the window's picture afterwards.
+  set_line_color(GREEN);
+  set_fill_style(GREEN);
+  set_bk_color(RED);
+  end_batch_rect(10, 10, 19, 19);  // exactly 10 x 10 pixels, then batch mode is off
+  EXPECT_EQ(shown(10, 10), RED);
+  EXPECT_EQ(shown(19, 10), RED);
+  EXPECT_EQ(shown(20, 10), 0u);
+  EXPECT_EQ(shown(60, 40), 0u);
+  draw_line(0, 70, 50, 70);  // outside batch mode again: both pictures, in green
+  EXPECT_EQ(shown(20, 70), GREEN);
+  EXPECT_EQ(shown(20, 10), 0u);  // the rest of the batch still waits
+
+  begin_batch();
+  clear_device();  // in batch mode the window keeps the old picture
+  EXPECT_EQ(shown(20, 70), GREEN);
+  flush_batch();  // shows everything, batch mode stays on
+  EXPECT_EQ(shown(20, 70), RED);
+  draw_line(0, 75, 50, 75);
+  EXPECT_EQ(shown(20, 75), RED);
+  end_batch();
+  EXPECT_EQ(shown(20, 75), GREEN);
+}
+
+TEST_F(ScreenDeviceTest, ARepaintShowsTheWholeBackBuffer) {
+  begin_batch();
+  set_line_color(RED);
+  draw_line(0, 10, 50, 10);
+  push(window_event(SDL_WINDOWEVENT_EXPOSED));
+  settle();
+  EXPECT_EQ(shown(20, 10), RED);
+  draw_line(0, 20, 50, 20);  // batch drawing after the repaint waits again
+  EXPECT_EQ(shown(20, 20), 0u);
+}
+
+TEST_F(ScreenDeviceTest, FlushIgnoresTheOriginAndRectFlushFollowsIt) {
+  set_origin(100, 100);
+  begin_batch();
+  put_pixel(-95, -95, RED);    // device (5, 5)
+  put_pixel(-80, -80, GREEN);  // device (20, 20)
+  flush_batch_rect(-95, -95, -95, -95);
+  EXPECT_EQ(shown(5, 5), RED);
+  EXPECT_EQ(shown(20, 20), 0u);
+  flush_batch();
+  EXPECT_EQ(shown(20, 20), GREEN);
+}
+
+TEST_F(ScreenDeviceTest, MouseMessagesKeepTheirOrderAndLimit) {
+  flush_mouse_messages();
+  EXPECT_FALSE(mouse_hit());
+  for (int i = 0; i < 100; ++i) push(motion(i, 2 * i));
+  settle();
+  int held = 0;
+  while (mouse_hit()) {
+    const MouseMessage m = get_mouse_message();
+    EXPECT_EQ(m.message, WM_MOUSEMOVE);
+    EXPECT_EQ(m.x, held);  // the first 63 are kept, in order
+    ++held;
+  }
+  EXPECT_EQ(held, 63);
+
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.windowID = window().native_id();
+  wheel.wheel.y = -1;
+  wheel.wheel.mouseX = 10;
+  wheel.wheel.mouseY = 20;
+  push(wheel);
+  SDL_Event press{};
+  press.type = SDL_MOUSEBUTTONDOWN;
+  press.button.windowID = window().native_id();
+  press.button.button = SDL_BUTTON_LEFT;
+  press.button.clicks = 1;
+  push(press);
+  const MouseMessage turned = get_mouse_message();
+  EXPECT_EQ(turned.message, WM_MOUSEWHEEL);
+  EXPECT_EQ(turned.wheel, -120);
+  EXPECT_EQ(turned.x, 10);
+  EXPECT_EQ(turned.y, 20);
+  const MouseMessage pressed = get_mouse_message();
+  EXPECT_EQ(pressed.message, WM_LBUTTONDOWN);
+  EXPECT_TRUE(pressed.left_button);
+  EXPECT_FALSE(pressed.ctrl);
+
+  // Ctrl held during a click shows in the messages, the button only while it is down.
+  SDL_SetModState(KMOD_LCTRL);
+  press.button.button = SDL_BUTTON_RIGHT;
+  push(press);
+  SDL_Event release = press;
+  release.type = SDL_MOUSEBUTTONUP;
+  push(release);
+  const MouseMessage down = get_mouse_message();
+  const MouseMessage up = get_mouse_message();
+  SDL_SetModState(KMOD_NONE);
+  EXPECT_EQ(down.message, WM_RBUTTONDOWN);
+  EXPECT_TRUE(down.ctrl);
+  EXPECT_TRUE(down.right_button);
+  EXPECT_TRUE(down.left_button);  // the left button was never released
+  EXPECT_EQ(up.message, WM_RBUTTONUP);
+  EXPECT_TRUE(up.ctrl);
+  EXPECT_FALSE(up.right_button);
+}
+
+TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
+  flush_mouse_messages();
+  std::thread later([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    push(motion(7, 8));
+  });
+  const MouseMessage m = get_mouse_message();
+  later.join();
+  EXPECT_EQ(m.message, WM_MOUSEMOVE);
+  EXPECT_EQ(m.x, 7);
+}
+
+TEST(ScreenDeviceWithoutWindow, MouseReadsReturnAtOnce) {
+  close_graphics();
+  EXPECT_EQ(get_mouse_message().message, 0u);
+}
+
+TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  text.text.windowID = window().native_id();
+  SDL_strlcpy(text.text.text, "k", sizeof text.text.text);
+  push(text);
+  EXPECT_EQ(read_key(), 'k');
+}
+
+// Run in a process of its own by the test below: opens a window, has its close box
+// clicked, and waits for a key as the plotter does.
+TEST(CloseBoxChild, WaitsForAKeyWhenTheCloseBoxIsClicked) {
+  if (!std::getenv("KORVI_CLOSE_BOX_CHILD")) GTEST_SKIP() << "run by CloseBox";
+  if (!open_graphics(50, 50)) _exit(3);
+  push(window_event(SDL_WINDOWEVENT_CLOSE));
+  read_key();
+  _exit(4);  // not reached: the close box ends the program
+}
+
+TEST(CloseBox, EndsTheProgramAtOnceWithStatusZero) {
+  // Prepared before the fork: the child may only make async-signal-safe calls.
+  std::vector<std::string> environment = {"KORVI_CLOSE_BOX_CHILD=1"};
+  for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+  std::string name = "screen_device_tests";
+  std::string filter = "--gtest_filter=CloseBoxChild.WaitsForAKeyWhenTheCloseBoxIsClicked";
+  char* argv[] = {name.data(), filter.data(), nullptr};
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    setsid();  // no terminal: only the window could end the key wait
+    execve("/proc/self/exe", argv, envp.data());
+    _exit(5);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+}  // namespace
