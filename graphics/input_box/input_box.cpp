@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <future>
 #include <memory>
 #include <mutex>
 
@@ -81,6 +82,63 @@ raster::Surface running_box_picture() {
 
 }  // namespace dialog
 
+namespace {
+
+// The graphics window, when open, owns the box: it takes no input while the box
+// shows, and has the focus back afterwards.
+class OwnerDisabled {
+ public:
+  explicit OwnerDisabled(window::NativeWindow* owner) : m_owner(owner) {
+    if (m_owner) m_owner->set_input_enabled(false);
+  }
+  ~OwnerDisabled() {
+    if (!m_owner) return;
+    m_owner->set_input_enabled(true);
+    if (m_focus) m_owner->focus();
+  }
+  OwnerDisabled(const OwnerDisabled&) = delete;
+  OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+  // The box was shown: the owner takes the focus back when it is gone.
+  void focus_afterwards() { m_focus = true; }
+
+ private:
+  window::NativeWindow* m_owner;
+  bool m_focus = false;
+};
+
+// Shows the box over its owner and waits for its outcome; the box is taken down
+// on the UI thread before this returns. Throws when the box cannot be made.
+dialog::BoxOutcome run_box(window::UiThread& ui, dialog::BoxRequest& request, const char* title,
+                           window::NativeWindow* owner) {
+  std::unique_ptr<dialog::InputBoxDialog> box;
+  const auto take_down = [&] {
+    ui.call([&] {
+      g_running_box_id.store(0);
+      g_running_box = nullptr;
+      box.reset();
+    });
+  };
+  std::future<dialog::BoxOutcome> outcome;
+  try {
+    ui.call([&] {
+      SDL_Window* owner_window = owner ? window::sdl()->SDL_GetWindowFromID(owner->id()) : nullptr;
+      request.title = dialog::valid_utf8(title ? std::string(title) : owner_caption(owner_window));
+      box = std::make_unique<dialog::InputBoxDialog>(ui, box_font_cache(), request, owner_window);
+      outcome = box->outcome();
+      g_running_box = box.get();
+      g_running_box_id.store(box->window_id());
+    });
+  } catch (...) {
+    if (box) take_down();
+    throw;
+  }
+  dialog::BoxOutcome text = outcome.get();
+  take_down();
+  return text;
+}
+
+}  // namespace
+
 bool input_box(char* buffer, int size, const char* prompt, const char* title,
                const char* default_text, int width, int height, bool only_ok) {
   if (!buffer || size < 1) {
@@ -109,38 +167,15 @@ bool input_box(char* buffer, int size, const char* prompt, const char* title,
   request.only_ok = only_ok;
   request.byte_limit = static_cast<std::size_t>(size) - 1;
 
-  // The graphics window, when open, owns the box: it takes no input meanwhile.
-  window::NativeWindow* owner = lib.graphics_window.native_window();
-  if (owner) owner->set_input_enabled(false);
-
-  std::unique_ptr<dialog::InputBoxDialog> box;
-  std::future<dialog::BoxOutcome> outcome;
+  OwnerDisabled owner(lib.graphics_window.native_window());
+  dialog::BoxOutcome text;
   try {
-    ui.call([&] {
-      SDL_Window* owner_window = owner ? window::sdl()->SDL_GetWindowFromID(owner->id()) : nullptr;
-      request.title = dialog::valid_utf8(title ? std::string(title) : owner_caption(owner_window));
-      box = std::make_unique<dialog::InputBoxDialog>(ui, box_font_cache(), request, owner_window);
-      outcome = box->outcome();
-      g_running_box = box.get();
-      g_running_box_id.store(box->window_id());
-    });
+    text = run_box(ui, request, title, lib.graphics_window.native_window());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "korvi: cannot show the input box: %s\n", error.what());
-    if (box) ui.call([&] { box.reset(); });
-    if (owner) owner->set_input_enabled(true);
     return false;
   }
-
-  const dialog::BoxOutcome text = outcome.get();
-  ui.call([&] {
-    g_running_box_id.store(0);
-    g_running_box = nullptr;
-    box.reset();
-  });
-  if (owner) {
-    owner->set_input_enabled(true);
-    owner->focus();
-  }
+  owner.focus_afterwards();
   if (!text) return false;
   // The edit field never holds more than size - 1 bytes.
   const std::size_t length = std::min(text->size(), request.byte_limit);

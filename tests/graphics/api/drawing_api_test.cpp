@@ -135,13 +135,22 @@ TEST_F(DrawingApi, OriginAndAspectRatio) {
   EXPECT_EQ(at(big, 100, 50), WHITE);
   EXPECT_EQ(at(big, 109, 50), WHITE);
   EXPECT_EQ(at(big, 110, 50), 0u);
-  set_aspect_ratio(1, -1);
+  // Both scales, told apart: x doubled, y halved and turned upwards.
+  set_aspect_ratio(2.0f, -0.5f);
   float sx = 0, sy = 0;
   get_aspect_ratio(&sx, &sy);
-  EXPECT_EQ(sy, -1.0f);
-  draw_line(0, 0, 0, 10);
-  EXPECT_EQ(at(big, 100, 45), WHITE);  // upwards
-  EXPECT_EQ(at(big, 100, 55), 0u);
+  EXPECT_EQ(sx, 2.0f);
+  EXPECT_EQ(sy, -0.5f);
+  set_line_color(RED);
+  draw_line(0, 10, 10, 10);  // device row 45, columns 100..119
+  EXPECT_EQ(at(big, 100, 45), RED);
+  EXPECT_EQ(at(big, 119, 45), RED);
+  EXPECT_EQ(at(big, 120, 45), 0u);
+  draw_line(-20, 0, -20, 40);  // device column 60, rows 50 up to 31
+  EXPECT_EQ(at(big, 60, 50), RED);
+  EXPECT_EQ(at(big, 60, 31), RED);
+  EXPECT_EQ(at(big, 60, 30), 0u);
+  EXPECT_EQ(at(big, 60, 51), 0u);
 }
 
 TEST_F(DrawingApi, ArcPointsAndBar3dGeometry) {

@@ -4,16 +4,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <korvi/graphics.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "state/graphics_library.h"
+#include "thread_state.h"
 
 namespace {
 
@@ -215,8 +211,9 @@ TEST_F(ScreenDeviceTest, MouseMessagesKeepTheirOrderAndLimit) {
 
 TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
   flush_mouse_messages();
-  std::thread later([] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const pid_t reader = test::current_thread_id();
+  std::thread later([reader] {
+    test::wait_until_blocked(reader);  // the message comes while the reader waits
     push(motion(7, 8));
   });
   const MouseMessage m = get_mouse_message();
@@ -239,38 +236,18 @@ TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
   EXPECT_EQ(read_key(), 'k');
 }
 
-// Run in a process of its own by the test below: opens a window, has its close box
-// clicked, and waits for a key as the plotter does.
-TEST(CloseBoxChild, WaitsForAKeyWhenTheCloseBoxIsClicked) {
-  if (!std::getenv("KORVI_CLOSE_BOX_CHILD")) GTEST_SKIP() << "run by CloseBox";
-  if (!open_graphics(50, 50)) _exit(3);
-  push(window_event(SDL_WINDOWEVENT_CLOSE));
-  read_key();
-  _exit(4);  // not reached: the close box ends the program
-}
-
-TEST(CloseBox, EndsTheProgramAtOnceWithStatusZero) {
-  // Prepared before the fork: the child may only make async-signal-safe calls.
-  std::vector<std::string> environment = {"KORVI_CLOSE_BOX_CHILD=1"};
-  for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::string name = "screen_device_tests";
-  std::string filter = "--gtest_filter=CloseBoxChild.WaitsForAKeyWhenTheCloseBoxIsClicked";
-  char* argv[] = {name.data(), filter.data(), nullptr};
-
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    setsid();  // no terminal: only the window could end the key wait
-    execve("/proc/self/exe", argv, envp.data());
-    _exit(5);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+TEST(CloseBoxDeathTest, EndsTheProgramAtOnceWithStatusZero) {
+  // A fresh process: this one already runs a UI thread.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setsid();  // no terminal: only the window could end the key wait
+        if (!open_graphics(50, 50)) _exit(3);
+        push(window_event(SDL_WINDOWEVENT_CLOSE));
+        read_key();
+        _exit(4);  // not reached: the close box ends the program
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "child_process.h"
 #include "input_box/box_layout.h"
 #include "input_box/running_box.h"
 #include "state/graphics_library.h"
@@ -25,17 +24,8 @@ namespace {
 using namespace korvi;
 using namespace std::chrono_literals;
 
-// Every window of this program goes to the offscreen driver, except in the child
-// that checks what happens without a display.
-const bool environment_ready = [] {
-  if (std::getenv("KORVI_NO_DISPLAY_CHILD")) {
-    unsetenv("SDL_VIDEODRIVER");
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    return true;
-  }
-  return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 0;
-}();
+// Every window of this program goes to the offscreen driver.
+const bool environment_ready = [] { return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 0; }();
 
 // Waits until everything sent to the UI thread so far has been handled.
 void settle() {
@@ -522,27 +512,27 @@ TEST(InputBox, DrawsAFaceAFieldAndTheDefaultButtonMark) {
   EXPECT_FALSE(box.result());
 }
 
-// Run in a process of its own without a display by the test below.
-TEST(InputBoxWithoutDisplayChild, ReturnsFalseAtOnce) {
-  if (!std::getenv("KORVI_NO_DISPLAY_CHILD")) GTEST_SKIP() << "run by InputBoxWithoutDisplay";
-  char buffer[16] = "kept";
-  ::testing::internal::CaptureStderr();
-  const bool first = input_box(buffer, sizeof buffer, "prompt");
-  const bool second = input_box(buffer, sizeof buffer, "prompt");
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  if (first || second || std::strcmp(buffer, "kept") != 0) _exit(3);
-  // The reason is given once.
-  const std::size_t at = said.find("input box");
-  if (at == std::string::npos || said.find("input box", at + 1) != std::string::npos) _exit(4);
-  _exit(0);
-}
-
-TEST(InputBoxWithoutDisplay, ReturnsFalseAtOnceAndSaysWhyOnce) {
-  test::ChildProcess child({{"/proc/self/exe", "--gtest_filter=InputBoxWithoutDisplayChild.*"},
-                            {},
-                            {{"KORVI_NO_DISPLAY_CHILD", "1"}},
-                            {}});
-  EXPECT_EQ(child.wait(10s), 0) << child.output();
+TEST(InputBoxDeathTest, WithoutADisplayReturnsFalseAtOnceAndSaysWhyOnce) {
+  // A fresh process that never had a display: this one already runs a UI thread.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        unsetenv("SDL_VIDEODRIVER");
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        char buffer[16] = "kept";
+        ::testing::internal::CaptureStderr();
+        const bool first = input_box(buffer, sizeof buffer, "prompt");
+        const bool second = input_box(buffer, sizeof buffer, "prompt");
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        if (first || second || std::strcmp(buffer, "kept") != 0) _exit(3);
+        // The reason is given once.
+        const std::size_t at = said.find("input box");
+        if (at == std::string::npos || said.find("input box", at + 1) != std::string::npos)
+          _exit(4);
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <future>
 #include <thread>
+
+#include "thread_state.h"
 
 namespace {
 
@@ -34,8 +34,9 @@ TEST(KeyInput, WithNeitherTerminalNorWindowTheWaitEndsAtOnce) {
 TEST(KeyInput, AWindowKeyEndsTheWaitInOrder) {
   without_terminal([] {
     korvi::WindowKeyQueue keys;
+    const pid_t reader = korvi::test::current_thread_id();
     std::thread ui([&] {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      korvi::test::wait_until_blocked(reader);  // the keys come while the reader waits
       keys.push('x');
       keys.push('\r');
     });
