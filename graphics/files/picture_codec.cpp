@@ -1,17 +1,9 @@
 #include "files/picture_codec.h"
 
-#include <cstring>
-#include <memory>
-
-#include "window/sdl_api.h"
+#include "window/picture_decoder.h"
 
 namespace korvi {
 namespace {
-
-struct SurfaceDeleter {
-  void operator()(SDL_Surface* surface) const { window::sdl()->SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 void put_le16(std::vector<std::uint8_t>& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value));
@@ -26,27 +18,7 @@ void put_le32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }  // namespace
 
 std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes) {
-  const window::SdlApi* api = window::sdl();
-  if (!api || bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX))
-    return std::nullopt;
-  SDL_RWops* stream = api->SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (!stream) return std::nullopt;
-  SurfacePtr decoded(api->IMG_Load_RW(stream, 1));
-  if (!decoded) return std::nullopt;
-  SurfacePtr argb(api->SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-  if (!argb || argb->w <= 0 || argb->h <= 0) return std::nullopt;
-
-  DecodedPicture picture;
-  picture.width = argb->w;
-  picture.height = argb->h;
-  picture.pixels.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
-  const auto* source = static_cast<const std::uint8_t*>(argb->pixels);
-  const std::size_t row_bytes = static_cast<std::size_t>(argb->w) * sizeof(std::uint32_t);
-  for (int y = 0; y < argb->h; ++y)
-    std::memcpy(
-        picture.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->w),
-        source + static_cast<std::size_t>(y) * static_cast<std::size_t>(argb->pitch), row_bytes);
-  return picture;
+  return window::decode_with_picture_library(bytes);
 }
 
 std::vector<std::uint8_t> encode_bmp(const std::uint32_t* pixels, int width, int height) {

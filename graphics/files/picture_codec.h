@@ -6,14 +6,12 @@
 #include <span>
 #include <vector>
 
+#include "window/picture_decoder.h"
+
 namespace korvi {
 
 // A decoded picture, top-down rows of 0xAARRGGBB pixels (alpha 255 = opaque).
-struct DecodedPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> pixels;
-};
+using DecodedPicture = window::DecodedPicture;
 
 // Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, ...); the
 // format is found from the bytes, never from a file name. Empty or undecodable
