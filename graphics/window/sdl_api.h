@@ -41,6 +41,8 @@ namespace korvi::window {
   X(SDL_ConvertPixels) \
   X(SDL_GetModState) \
   X(SDL_RWFromConstMem) \
+  X(SDL_AllocRW) \
+  X(SDL_FreeRW) \
   X(SDL_GetDisplayBounds) \
   X(SDL_GetWindowDisplayIndex) \
   X(SDL_StartTextInput) \
@@ -55,7 +57,9 @@ namespace korvi::window {
   X(SDL_GetWindowFromID) \
   X(SDL_GetWindowTitle)
 
-#define KORVI_IMAGE_FUNCTIONS(X) X(IMG_Load_RW)
+#define KORVI_IMAGE_FUNCTIONS(X) \
+  X(IMG_Load_RW) \
+  X(IMG_SavePNG_RW)
 // clang-format on
 
 // One pointer per function, of the function's own type.
