@@ -429,7 +429,8 @@ using UniqueRegion = std::unique_ptr<RegionObject, RegionDeleter>;
 
 // ---- Colour conversions -------------------------------------------------------------------
 
-// Hue in degrees [0, 360), saturation, value and lightness in [0, 1].
+// Hue in degrees [0, 360), saturation, value and lightness in [0, 1]; a null
+// out-pointer skips that value.
 void rgb_to_hsv(Color color, float* h, float* s, float* v);
 void rgb_to_hsl(Color color, float* h, float* s, float* l);
 Color hsv_to_rgb(float h, float s, float v);
