@@ -390,11 +390,13 @@ void put_image(int x, int y, const Image* image, std::uint32_t rop = SRCCOPY);
 // Draws the part of the image at (source_x, source_y) of width x height.
 void put_image_part(int x, int y, int width, int height, const Image* image, int source_x,
                     int source_y, std::uint32_t rop = SRCCOPY);
-// Loads a picture file (BMP, GIF, JPEG, PNG, icons, ...; the extension plays no
-// part) into the image (null: the window's picture), scaled to width x height when
-// both are at least 1, else at its own size. The image takes that size when it has
-// no pixels or when resize is true. Returns false, leaving the image unchanged,
-// when the file cannot be read or decoded.
+// Loads a picture file (BMP, GIF, JPEG, PNG, icons, WebP, TIFF, ...; the extension
+// plays no part) into the image (null: the window's picture), scaled to width x
+// height when both are at least 1, else at its own size. The image takes that size
+// when it has no pixels or when resize is true. Returns false, leaving the image
+// unchanged, when the file cannot be read or decoded, is no regular file or is above
+// 256 MB, when the picture or the size asked has a side above 16384 pixels or more
+// than 2^28 bytes of pixels (8192 x 8192), or when memory runs out.
 bool load_image(Image* image, const char* file_name, int width = 0, int height = 0,
                 bool resize = false);
 // The same for a file embedded into the program with korvi_embed_resources().

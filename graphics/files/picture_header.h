@@ -1,0 +1,28 @@
+// What a picture file says about itself before it is decoded: its format and size.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "window/picture_decoder.h"
+
+namespace korvi {
+
+using window::PictureFormat;
+
+struct PictureHeader {
+  PictureFormat format;
+  // The largest width and height that any part of the file asks the decoder to
+  // allocate (the picture, a frame, an icon entry, a tile); 0 or less when a side
+  // is missing.
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+};
+
+// The format found from the leading bytes and the size read from the header.
+// Nothing when the bytes are no format the decoder is given, or when the header
+// is cut short or does not say the size (such a file is never decoded).
+std::optional<PictureHeader> read_picture_header(std::span<const std::uint8_t> bytes);
+
+}  // namespace korvi
