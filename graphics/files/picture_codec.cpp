@@ -29,8 +29,11 @@ bool sensible_picture_size(std::int64_t width, std::int64_t height) {
 std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes) {
   const auto header = read_picture_header(bytes);
   if (!header || !sensible_picture_size(header->width, header->height)) return std::nullopt;
+  keep_checked_part(bytes, *header);
   try {
-    auto picture = window::decode_with_picture_library(std::move(bytes), header->format);
+    auto picture = window::decode_with_picture_library(std::move(bytes), header->format,
+                                                       static_cast<int>(header->width),
+                                                       static_cast<int>(header->height));
     if (!picture || !sensible_picture_size(picture->width, picture->height)) return std::nullopt;
     return picture;
   } catch (const std::bad_alloc&) {

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace korvi {
 namespace {
@@ -97,9 +100,56 @@ std::size_t colour_table_bytes(std::uint8_t flags) {
   return (flags & 0x80) ? std::size_t{3} << ((flags & 7) + 1) : 0;
 }
 
-// The logical screen and every frame (its offset plus its size).
-std::optional<Size> gif_size(Reader& r) {
-  Size size{r.le(6, 2), r.le(8, 2)};
+// Whether the sub-blocks from `at` hold a well-formed code stream for that minimum
+// code size: after the start and every clear code a colour, then
+// only codes of the table or the entry about to be made. A decoder walks each code's chain of
+// entries back to a colour; the codes of a malformed stream make chains that never end and overrun
+// its memory.
+bool well_formed_codes(Reader& r, std::size_t at, int code_size) {
+  constexpr int TABLE_SIZE = 4096;
+  const int clear = 1 << code_size, end = clear + 1;
+  int width = code_size + 1, next = clear + 2;
+  bool started = false;
+  std::uint32_t bits = 0;
+  int bit_count = 0;
+  while (at < r.size()) {
+    const std::size_t length = r.byte(at++);
+    if (length == 0) break;
+    for (std::size_t i = 0; i < length && at < r.size(); ++i) {
+      bits |= std::uint32_t{r.byte(at++)} << bit_count;
+      for (bit_count += 8; bit_count >= width;) {
+        const int code = static_cast<int>(bits & ((1u << width) - 1));
+        bits >>= width;
+        bit_count -= width;
+        if (code == clear) {
+          width = code_size + 1;
+          next = clear + 2;
+          started = false;
+        } else if (code == end) {
+          return true;
+        } else if (!started) {
+          if (code >= clear) return false;
+          started = true;
+        } else if (code > next) {
+          return false;
+        } else if (next < TABLE_SIZE && ++next == 1 << width && width < 12) {
+          ++width;
+        }
+      }
+    }
+  }
+  return true;  // no end code: decoders stop where the data ends
+}
+
+// The logical screen and the first frame (its offset plus its size), found as a
+// decoder finds it; `end` is where the frame's data ends. A decoder that cannot
+// start a frame (no pixels, a code size above 12 bits) goes on to look for the next
+// one, from anywhere in the frame's data, and one decoder corrupts its memory on
+// code sizes below 2 and on malformed code streams: a frame without pixels, with a
+// code size outside 2 to 8 bits (all that encoders write) or with malformed codes is
+// refused, and the rest of the file is never given to the decoder.
+std::optional<Size> gif_size(Reader& r, std::size_t& end) {
+  const Size screen{r.le(6, 2), r.le(8, 2)};
   std::size_t at = 13 + colour_table_bytes(r.byte(10));
   while (at < r.size()) {
     const std::uint8_t block = r.byte(at);
@@ -107,16 +157,25 @@ std::optional<Size> gif_size(Reader& r) {
       at += 2;
       skip_sub_blocks(r, at);
     } else if (block == 0x2C) {  // frame: descriptor, colour table, code size, data
-      const Size frame{std::int64_t{r.le(at + 1, 2)} + r.le(at + 5, 2),
-                       std::int64_t{r.le(at + 3, 2)} + r.le(at + 7, 2)};
-      size = larger(size, frame);
-      at += 10 + colour_table_bytes(r.byte(at + 9)) + 1;
+      const std::uint32_t width = r.le(at + 5, 2), height = r.le(at + 7, 2);
+      const Size frame{std::int64_t{r.le(at + 1, 2)} + width,
+                       std::int64_t{r.le(at + 3, 2)} + height};
+      at += 10 + colour_table_bytes(r.byte(at + 9));
+      const std::uint8_t code_size = r.byte(at);
+      if (width == 0 || height == 0 || code_size < 2 || code_size > 8 ||
+          !well_formed_codes(r, at + 1, code_size))
+        return std::nullopt;
+      ++at;
       skip_sub_blocks(r, at);
+      end = std::min(at, r.size());
+      return larger(screen, frame);
+    } else if (block == ';') {  // the trailer before any frame
+      return std::nullopt;
     } else {
-      break;  // the trailer, or bytes no decoder reads on
+      ++at;  // stray bytes, which decoders pass over looking for a block
     }
   }
-  return size;
+  return std::nullopt;
 }
 
 // Every entry of the directory, and the header of each entry's picture (a bitmap or
@@ -130,9 +189,12 @@ std::optional<Size> icon_size(Reader& r) {
     const std::uint8_t w = r.byte(entry), h = r.byte(entry + 1);
     size = larger(size, {w ? w : 256, h ? h : 256});
     const std::size_t at = r.le(entry + 12, 4);
-    if (r.cut() || !r.fits(at, 32)) continue;  // no picture there: the decoder fails on it
+    if (at >= r.size()) continue;  // no picture there: the decoder finds nothing to read
+    // A decoder reads as much of a header as there is: one cut short is refused.
+    if (!r.fits(at, 24)) return std::nullopt;
     const auto picture = r.is(at, PNG_SIGNATURE) ? png_size(r, at) : dib_size(r, at);
-    if (picture) size = larger(size, *picture);
+    if (!picture) return std::nullopt;
+    size = larger(size, *picture);
   }
   return size;
 }
@@ -182,15 +244,15 @@ std::optional<Size> tiff_size(Reader& r, bool big_endian) {
     const std::size_t entry = directory + 2 + 12 * std::size_t{i};
     const std::uint32_t tag = r.read(entry, 2, big_endian);
     if (tag != 256 && tag != 257 && tag != 322 && tag != 323) continue;
+    // One SHORT or LONG; a tag given twice counts with its larger value.
     const std::uint32_t type = r.read(entry + 2, 2, big_endian);
-    if (type != 3 && type != 4) return std::nullopt;  // sizes are SHORT or LONG
+    if ((type != 3 && type != 4) || r.read(entry + 4, 4, big_endian) != 1) return std::nullopt;
     const std::int64_t value = r.read(entry + 8, type == 3 ? 2 : 4, big_endian);
-    switch (tag) {
-      case 256: picture.width = value; break;
-      case 257: picture.height = value; break;
-      case 322: tile.width = value; break;
-      default: tile.height = value; break;
-    }
+    std::int64_t& side = tag == 256   ? picture.width
+                         : tag == 257 ? picture.height
+                         : tag == 322 ? tile.width
+                                      : tile.height;
+    side = std::max(side, value);
   }
   if (picture.width <= 0 || picture.height <= 0) return std::nullopt;
   return larger(picture, tile);
@@ -210,16 +272,19 @@ std::optional<Size> pcx_size(Reader& r) {
   return Size{side(4, 8), side(6, 10)};
 }
 
-// The bitmap header chunk; every chunk before it must lie inside the file.
+// Every bitmap header chunk before the body (a decoder keeps the last), the width
+// rounded up to whole 16-pixel words as the decoder stores rows; each chunk must
+// lie inside the file.
 std::optional<Size> lbm_size(Reader& r) {
-  std::size_t at = 12;
-  while (r.fits(at, 8)) {
+  std::optional<Size> size;
+  for (std::size_t at = 12; r.fits(at, 8) && !r.is(at, "BODY");) {
     const std::uint32_t length = r.be(at + 4, 4);
     if (!r.fits(at + 8, length)) return std::nullopt;
-    if (r.is(at, "BMHD")) return Size{r.be(at + 8, 2), r.be(at + 10, 2)};
-    at += 8 + length + (length & 1);
+    if (r.is(at, "BMHD"))
+      size = larger(size.value_or(Size{}), {(r.be(at + 8, 2) + 15) / 16 * 16, r.be(at + 10, 2)});
+    at += 8 + std::size_t{length} + (length & 1);
   }
-  return std::nullopt;
+  return size;
 }
 
 bool is_space(std::uint8_t c) {
@@ -233,8 +298,8 @@ std::int64_t text_number(Reader& r, std::size_t& at, bool comments) {
   while (at < r.size()) {
     if (is_space(r.byte(at)))
       ++at;
-    else if (comments && r.byte(at) == '#')
-      at = r.find(at, '\n');
+    else if (comments && r.byte(at) == '#')  // to the end of the line, either kind
+      at = std::min(r.find(at, '\n'), r.find(at, '\r'));
     else
       break;
   }
@@ -253,56 +318,56 @@ std::optional<Size> pnm_size(Reader& r) {
   return Size{width, height};
 }
 
-// The first string holds "width height colours characters-per-pixel". The colour
-// table the decoder makes for it must be described by lines of the file.
-std::optional<Size> xpm_size(Reader& r) {
-  std::size_t at = r.find(9, '"') + 1;
-  const std::int64_t width = text_number(r, at, false);
-  const std::int64_t height = text_number(r, at, false);
-  const std::int64_t colours = text_number(r, at, false);
-  const std::int64_t characters = text_number(r, at, false);
-  const auto size = static_cast<std::int64_t>(r.size());
-  if (width < 0 || height < 0 || colours < 1 || characters < 1 || colours > size ||
-      characters > size || colours * characters > size)
-    return std::nullopt;
-  return Size{width, height};
-}
-
-// After the first line come comment lines ('#'), then "width height maximum".
-std::optional<Size> xv_size(Reader& r) {
-  std::size_t at = r.find(0, '\n') + 1;
-  while (at < r.size() && r.byte(at) == '#') at = r.find(at, '\n') + 1;
-  const std::int64_t width = text_number(r, at, false);
-  const std::int64_t height = text_number(r, at, false);
-  if (width < 0 || height < 0) return std::nullopt;
-  return Size{width, height};
-}
-
 // ---- SVG: the sizes its <svg> elements give, as the drawing code takes them.
 
 bool is_blank(char c) { return is_space(static_cast<std::uint8_t>(c)); }
 
-// The number at text[i] (after an optional sign), moving i past it; 0 when there is
-// none. Values out of range count as far beyond every limit.
+// The number at text[i], moving i past it; 0 when there is none. As the drawing
+// code reads it: sign, digits, point, digits, exponent (not the "e" of a unit), of
+// which only the first 63 characters count. Values out of range count as far beyond
+// every limit.
 double svg_number(std::string_view text, std::size_t& i) {
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::string kept;
+  auto take = [&] {
+    if (kept.size() < 63) kept += text[i];
+    ++i;
+  };
+  auto digits = [&] {
+    while (i < text.size() && is_digit(static_cast<std::uint8_t>(text[i]))) take();
+  };
+  auto sign = [&] {
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) take();
+  };
+  sign();
+  digits();
+  if (i < text.size() && text[i] == '.') {
+    take();
+    digits();
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E') &&
+      !(i + 1 < text.size() && (text[i + 1] == 'm' || text[i + 1] == 'x'))) {
+    take();
+    sign();
+    digits();
+  }
+  std::string_view number = kept;
+  const bool negative = number.starts_with('-');
+  if (number.starts_with('-') || number.starts_with('+')) number.remove_prefix(1);
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), value);
-  i = static_cast<std::size_t>(end - text.data());
-  if (error == std::errc::result_out_of_range || !std::isfinite(value)) value = 1e12;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec == std::errc::result_out_of_range) value = 1e12;
   return negative ? -value : value;
 }
 
-// A length such as "12.5", "3in" or "50%", in pixels at 96 per inch. Percentages are
-// of `reference`; nothing for font-relative units, whose size depends on styles.
-std::optional<double> svg_length(std::string_view text, double reference) {
+// A width or height such as "12.5" or "3in", in pixels at 96 per inch, read from
+// its first character on; 0 for a percentage (the drawing code then takes the view
+// box), nothing for font-relative units, whose size depends on styles.
+std::optional<double> svg_length(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && is_blank(text[i])) ++i;
   const double value = svg_number(text, i);
   const std::string_view unit = text.substr(i, 2);
   if (unit == "em" || unit == "ex") return std::nullopt;
-  if (unit.starts_with("%")) return value / 100 * reference;
+  if (unit.starts_with("%")) return 0.0;
   if (unit == "pt") return value * 96 / 72;
   if (unit == "pc") return value * 16;
   if (unit == "mm") return value * 96 / 25.4;
@@ -344,51 +409,80 @@ std::pair<double, double> svg_view_size(std::string_view text) {
   return {numbers[2], numbers[3]};
 }
 
-// Every <svg> element that has a width, a height or a view box sets the picture's
-// size from them (the view box where a side is not given). A side given by neither
-// (the drawing's own extent) or in font-relative units is not read.
+// A side of the picture as the <svg> elements give it. The drawing code keeps the
+// last width given, or where that is not positive, the last view box's width, or
+// else the drawing's own extent; and it passes over elements in some places. So:
+// the largest width given, or also the widest view box where some element gives no
+// positive width; nothing where no view box is there to fall back on, or for
+// font-relative units.
+class SvgSide {
+ public:
+  void given(std::string_view text) {
+    m_given = true;
+    const auto length = svg_length(text);
+    if (!length) m_unreadable = true;
+    if (length && *length > 0)
+      m_largest = std::max(m_largest, *length);
+    else
+      m_unsized = true;
+  }
+  void view(double extent) { m_widest_view = std::max(m_widest_view, extent); }
+  std::optional<std::int64_t> pixels() const {
+    const bool may_fall_back = m_unsized || !m_given;
+    const double side = may_fall_back ? std::max(m_largest, m_widest_view) : m_largest;
+    if (m_unreadable || (may_fall_back && !(m_widest_view > 0)) || !(side > 0)) return std::nullopt;
+    return static_cast<std::int64_t>(std::ceil(std::min(side, 1e12)));
+  }
+
+ private:
+  double m_largest = 0, m_widest_view = 0;
+  bool m_given = false, m_unsized = false, m_unreadable = false;
+};
+
+// The <svg> elements' sizes, with tags running from '<' to the next '>' as the
+// drawing code splits them; a tag left open is not read.
 std::optional<Size> svg_size(std::string_view text) {
-  Size size;
-  for (std::size_t open = text.find('<'); open != std::string_view::npos;
-       open = text.find('<', open + 1)) {
-    const std::size_t close = std::min(text.find('>', open), text.size());
+  SvgSide width, height;
+  bool found = false;
+  for (std::size_t open = text.find('<'), close = 0; open != std::string_view::npos;
+       open = text.find('<', close + 1)) {
+    close = text.find('>', open);
+    if (close == std::string_view::npos) break;
     std::string_view tag = text.substr(open + 1, close - open - 1);
     while (!tag.empty() && is_blank(tag.front())) tag.remove_prefix(1);
     if (!tag.starts_with("svg") || (tag.size() > 3 && !is_blank(tag[3]) && tag[3] != '/')) continue;
-    std::optional<std::string_view> width, height, view_box;
+    found = true;
+    // Every value counts, also where one attribute is given twice (the drawing code
+    // may stop reading an element's attributes early).
     for_each_attribute(tag.substr(3), [&](std::string_view name, std::string_view value) {
-      if (name == "width") width = value;
-      if (name == "height") height = value;
-      if (name == "viewBox") view_box = value;
+      if (name == "width") width.given(value);
+      if (name == "height") height.given(value);
+      if (name == "viewBox") {
+        const auto [view_width, view_height] = svg_view_size(value);
+        width.view(view_width);
+        height.view(view_height);
+      }
     });
-    const auto [view_width, view_height] = svg_view_size(view_box.value_or(""));
-    auto side = [](std::optional<std::string_view> given, bool has_view,
-                   double view) -> std::optional<std::int64_t> {
-      if (!given && !has_view) return 0;  // this element leaves the side as it was
-      const auto length = svg_length(given.value_or(""), view);
-      if (!length) return std::nullopt;
-      const double pixels = *length > 0 ? *length : view;
-      if (!(pixels > 0)) return std::nullopt;
-      return static_cast<std::int64_t>(std::ceil(std::min(pixels, 1e12)));
-    };
-    const auto w = side(width, view_box.has_value(), view_width);
-    const auto h = side(height, view_box.has_value(), view_height);
-    if (!w || !h) return std::nullopt;
-    size = larger(size, {*w, *h});
   }
-  if (size.width <= 0 || size.height <= 0) return std::nullopt;
-  return size;
+  const auto w = width.pixels(), h = height.pixels();
+  if (!found || !w || !h) return std::nullopt;
+  return Size{*w, *h};
 }
 
 struct Detected {
   PictureFormat format;
   std::optional<Size> size;
+  std::size_t checked_length = SIZE_MAX;
 };
 
 std::optional<Detected> detect(std::span<const std::uint8_t> bytes, Reader& r) {
   using F = PictureFormat;
   if (r.is(0, PNG_SIGNATURE)) return Detected{F::png, png_size(r, 0)};
-  if (r.is(0, "GIF87a") || r.is(0, "GIF89a")) return Detected{F::gif, gif_size(r)};
+  if (r.is(0, "GIF87a") || r.is(0, "GIF89a")) {
+    std::size_t end = 0;
+    auto size = gif_size(r, end);
+    return Detected{F::gif, size, end};
+  }
   if (r.is(0, "BM")) return Detected{F::bmp, bmp_size(r)};
   if (r.is(0, "\xFF\xD8\xFF")) return Detected{F::jpeg, jpeg_size(r)};
   if (r.fits(0, 6) && r.le(0, 2) == 0 && (r.le(2, 2) == 1 || r.le(2, 2) == 2))
@@ -397,15 +491,15 @@ std::optional<Detected> detect(std::span<const std::uint8_t> bytes, Reader& r) {
   if (r.is(0, "II*\0"sv)) return Detected{F::tiff, tiff_size(r, false)};
   if (r.is(0, "MM\0*"sv)) return Detected{F::tiff, tiff_size(r, true)};
   if (r.is(0, "qoif")) return Detected{F::qoi, Size{r.be(4, 4), r.be(8, 4)}};
-  if (r.is(0, "P7 332")) return Detected{F::xv, xv_size(r)};
   if (r.fits(0, 3) && r.byte(0) == 'P' && r.byte(1) >= '1' && r.byte(1) <= '6' &&
       is_space(r.byte(2)))
     return Detected{F::pnm, pnm_size(r)};
   if (r.fits(0, 3) && r.byte(0) == 0x0A && r.byte(1) <= 5 && r.byte(1) != 1 && r.byte(2) == 1)
     return Detected{F::pcx, pcx_size(r)};
   if (r.is(0, "FORM") && (r.is(8, "ILBM") || r.is(8, "PBM "))) return Detected{F::lbm, lbm_size(r)};
-  if (r.is(0, "/* XPM */")) return Detected{F::xpm, xpm_size(r)};
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  // The drawing code reads the text up to its first zero byte.
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  text = text.substr(0, text.find('\0'));
   if (auto size = svg_size(text)) return Detected{F::svg, size};
   return std::nullopt;
 }
@@ -416,7 +510,14 @@ std::optional<PictureHeader> read_picture_header(std::span<const std::uint8_t> b
   Reader reader(bytes);
   const auto detected = detect(bytes, reader);
   if (!detected || !detected->size || reader.cut()) return std::nullopt;
-  return PictureHeader{detected->format, detected->size->width, detected->size->height};
+  return PictureHeader{detected->format, detected->size->width, detected->size->height,
+                       std::min(detected->checked_length, bytes.size())};
+}
+
+void keep_checked_part(std::vector<std::uint8_t>& bytes, const PictureHeader& header) {
+  if (header.checked_length >= bytes.size()) return;
+  bytes.resize(header.checked_length);
+  if (header.format == PictureFormat::gif) bytes.push_back(';');  // the trailer
 }
 
 }  // namespace korvi

@@ -16,25 +16,23 @@ struct StreamCloser {
   void operator()(SDL_RWops* stream) const { stream->close(stream); }
 };
 
-using Reader = SDL_Surface* (*)(SDL_RWops*);
-
-Reader reader_of(const SdlApi& api, PictureFormat format) {
+// The format's own reader; a drawing is drawn to fit in width x height.
+SDL_Surface* read(const SdlApi& api, SDL_RWops* stream, PictureFormat format, int width,
+                  int height) {
   switch (format) {
-    case PictureFormat::bmp: return api.IMG_LoadBMP_RW;
-    case PictureFormat::gif: return api.IMG_LoadGIF_RW;
-    case PictureFormat::png: return api.IMG_LoadPNG_RW;
-    case PictureFormat::jpeg: return api.IMG_LoadJPG_RW;
-    case PictureFormat::ico: return api.IMG_LoadICO_RW;
-    case PictureFormat::cur: return api.IMG_LoadCUR_RW;
-    case PictureFormat::webp: return api.IMG_LoadWEBP_RW;
-    case PictureFormat::tiff: return api.IMG_LoadTIF_RW;
-    case PictureFormat::qoi: return api.IMG_LoadQOI_RW;
-    case PictureFormat::pnm: return api.IMG_LoadPNM_RW;
-    case PictureFormat::pcx: return api.IMG_LoadPCX_RW;
-    case PictureFormat::lbm: return api.IMG_LoadLBM_RW;
-    case PictureFormat::xpm: return api.IMG_LoadXPM_RW;
-    case PictureFormat::xv: return api.IMG_LoadXV_RW;
-    case PictureFormat::svg: return api.IMG_LoadSVG_RW;
+    case PictureFormat::bmp: return api.IMG_LoadBMP_RW(stream);
+    case PictureFormat::gif: return api.IMG_LoadGIF_RW(stream);
+    case PictureFormat::png: return api.IMG_LoadPNG_RW(stream);
+    case PictureFormat::jpeg: return api.IMG_LoadJPG_RW(stream);
+    case PictureFormat::ico: return api.IMG_LoadICO_RW(stream);
+    case PictureFormat::cur: return api.IMG_LoadCUR_RW(stream);
+    case PictureFormat::webp: return api.IMG_LoadWEBP_RW(stream);
+    case PictureFormat::tiff: return api.IMG_LoadTIF_RW(stream);
+    case PictureFormat::qoi: return api.IMG_LoadQOI_RW(stream);
+    case PictureFormat::pnm: return api.IMG_LoadPNM_RW(stream);
+    case PictureFormat::pcx: return api.IMG_LoadPCX_RW(stream);
+    case PictureFormat::lbm: return api.IMG_LoadLBM_RW(stream);
+    case PictureFormat::svg: return api.IMG_LoadSizedSVG_RW(stream, width, height);
   }
   return nullptr;
 }
@@ -44,7 +42,8 @@ void free_surface(void* surface) { sdl()->SDL_FreeSurface(static_cast<SDL_Surfac
 }  // namespace
 
 std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
-                                                       PictureFormat format) {
+                                                       PictureFormat format, int header_width,
+                                                       int header_height) {
   const SdlApi* api = sdl();
   if (!api || bytes.empty() || bytes.size() > static_cast<std::size_t>(INT32_MAX))
     return std::nullopt;
@@ -53,7 +52,7 @@ std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t>
     const std::unique_ptr<SDL_RWops, StreamCloser> stream(
         api->SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
     if (!stream) return std::nullopt;
-    decoded.reset(reader_of(*api, format)(stream.get()));
+    decoded.reset(read(*api, stream.get(), format, header_width, header_height));
   }
   std::vector<std::uint8_t>().swap(bytes);
   if (!decoded || decoded->w <= 0 || decoded->h <= 0) return std::nullopt;

@@ -11,23 +11,7 @@ namespace korvi::window {
 
 // The picture file formats the decoder is asked for by name: each goes to its own
 // reader, so that bytes are never read as a format other than the one named.
-enum class PictureFormat {
-  bmp,
-  gif,
-  png,
-  jpeg,
-  ico,
-  cur,
-  webp,
-  tiff,
-  qoi,
-  pnm,
-  pcx,
-  lbm,
-  xpm,
-  xv,
-  svg
-};
+enum class PictureFormat { bmp, gif, png, jpeg, ico, cur, webp, tiff, qoi, pnm, pcx, lbm, svg };
 
 // A decoded picture: top-down, packed rows (stride = width) of 0xAARRGGBB pixels
 // (alpha 255 = opaque), writable, held in the picture library's own memory.
@@ -38,11 +22,13 @@ struct ArgbPicture {
   std::unique_ptr<void, void (*)(void*)> storage{nullptr, nullptr};
 };
 
-// Decodes a picture file of that format. The bytes are released as soon as the
-// reader is done with them, before the pixels are converted, so that no more than
-// two copies of the picture are alive at once. Nothing when the libraries cannot be
-// loaded, the bytes are no such picture or memory runs out.
+// Decodes a picture file of that format whose header gives width x height; a
+// drawing (SVG) is drawn to fit in that size, so that it never comes out larger.
+// The bytes are released as soon as the reader is done with them, before the
+// pixels are converted, so that no more than two copies of the picture are alive at
+// once. Nothing when the libraries cannot be loaded, the bytes are no such picture
+// or memory runs out.
 std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
-                                                       PictureFormat format);
+                                                       PictureFormat format, int width, int height);
 
 }  // namespace korvi::window

@@ -72,9 +72,7 @@ namespace korvi::window {
   X(IMG_LoadPNM_RW) \
   X(IMG_LoadPCX_RW) \
   X(IMG_LoadLBM_RW) \
-  X(IMG_LoadXPM_RW) \
-  X(IMG_LoadXV_RW) \
-  X(IMG_LoadSVG_RW) \
+  X(IMG_LoadSizedSVG_RW) \
   X(IMG_SavePNG_RW)
 // clang-format on
 
