@@ -101,10 +101,10 @@ std::size_t colour_table_bytes(std::uint8_t flags) {
 }
 
 // Whether the sub-blocks from `at` hold a well-formed code stream for that minimum
-// code size: after the start and every clear code a colour, then
-// only codes of the table or the entry about to be made. A decoder walks each code's chain of
-// entries back to a colour; the codes of a malformed stream make chains that never end and overrun
-// its memory.
+// code size: after the start and every clear code a colour (not the end code), then
+// only codes of the table or the entry about to be made. A decoder walks each code's
+// chain of entries back to a colour; the codes of a malformed stream make chains
+// that never end and overrun its memory.
 bool well_formed_codes(Reader& r, std::size_t at, int code_size) {
   constexpr int TABLE_SIZE = 4096;
   const int clear = 1 << code_size, end = clear + 1;
@@ -125,11 +125,12 @@ bool well_formed_codes(Reader& r, std::size_t at, int code_size) {
           width = code_size + 1;
           next = clear + 2;
           started = false;
-        } else if (code == end) {
-          return true;
         } else if (!started) {
+          // A decoder takes this code as a colour whatever it is, the end code too.
           if (code >= clear) return false;
           started = true;
+        } else if (code == end) {
+          return true;
         } else if (code > next) {
           return false;
         } else if (next < TABLE_SIZE && ++next == 1 << width && width < 12) {
@@ -138,7 +139,9 @@ bool well_formed_codes(Reader& r, std::size_t at, int code_size) {
       }
     }
   }
-  return true;  // no end code: decoders stop where the data ends
+  // No end code: decoders stop where the data ends, after at most one more code made
+  // of leftover bits, which adds one entry and is never walked.
+  return true;
 }
 
 // The logical screen and the first frame (its offset plus its size), found as a

@@ -197,6 +197,11 @@ TEST_F(ImageFiles, HostileFilesAreRefusedBeforeDecoding) {
                              le(40, 4) + le(22, 4) + le(40, 4) + le(30000, 4) + le(60000, 4) +
                              std::string(28, '\0')},
       {"huge.svg", "<svg width='30000' height='30000'/>"},
+      // Codes: colour, colour, clear, then the end code where a colour must come. One
+      // decoder takes it as a colour and reads on into chains of codes without end.
+      {"end-after-clear.gif", "GIF89a" + le(2, 2) + le(37, 2) + "\x69\x77\xFF,"s + le(0, 4) +
+                                  le(1026, 2) + le(45, 2) + "\0\x02\x03\0\x4B\0"s +
+                                  "\x05\x0F\xBE\xBE\xBE\x77"},
   };
   std::vector<std::string> files;
   for (const auto& row : rows) {
