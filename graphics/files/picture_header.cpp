@@ -262,9 +262,11 @@ std::optional<Size> tiff_size(Reader& r, bool big_endian) {
 }
 
 // The rectangle from (xmin, ymin) to (xmax, ymax) inclusive, whether the decoder
-// takes the 16-bit fields as signed or not.
+// takes the 16-bit fields as signed or not. The bytes per line of a plane are
+// signed to a decoder, which asks for a row buffer of that many bytes per plane:
+// below 1 is refused.
 std::optional<Size> pcx_size(Reader& r) {
-  if (!r.fits(0, 128)) return std::nullopt;
+  if (!r.fits(0, 128) || static_cast<std::int16_t>(r.le(66, 2)) < 1) return std::nullopt;
   auto side = [&](std::size_t min_at, std::size_t max_at) {
     const std::uint32_t low = r.le(min_at, 2), high = r.le(max_at, 2);
     const std::int64_t as_unsigned = std::int64_t{high} - low + 1;

@@ -111,8 +111,12 @@ TEST(PictureHeader, FormatAndTheLargestSizeAskedFor) {
       {"pnm without a height", "P5 12", {}},
       {"pcx, signed corners",
        "\x0A\x05\x01\x08"s + le(-32768, 2) + le(0, 2) + le(32767, 2) + le(9, 2) +
-           std::string(116, '\0'),
+           std::string(53, '\0') + "\x01"s + le(65536 / 8, 2) + std::string(60, '\0'),
        F::pcx, 65536, 10},
+      {"pcx, negative bytes per line",
+       "\x0A\x05\x01\x08"s + le(0, 2) + le(0, 2) + le(1, 2) + le(0, 2) + std::string(53, '\0') +
+           "\x03"s + le(-16126, 2) + std::string(60, '\0'),
+       {}},
       {"lbm",
        "FORM" + be(0, 4) + "ILBM" + "BMHD" + be(20, 4) + be(321, 2) + be(200, 2) +
            std::string(16, '\0'),
