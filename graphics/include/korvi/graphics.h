@@ -211,12 +211,40 @@ bool move_window(WindowHandle window, int x, int y, int width, int height, bool 
 const char* get_library_version();
 const char* get_library_credits();
 
+// ---- Keys ----------------------------------------------------------------------------
+
+// Keys without a character come from read_key() as two codes, a prefix then the key:
+//   int key = read_key();
+//   if (key == KEY_PREFIX_EXTENDED || key == KEY_PREFIX_FUNCTION) {
+//     if (read_key() == KEY_LEFT) x -= 1;  // KEY_UP, KEY_F1, ...
+//   }
+// Arrows, the editing block, F11 and F12 come after KEY_PREFIX_EXTENDED.
+constexpr int KEY_PREFIX_EXTENDED = 224;
+// F1 to F10 come after KEY_PREFIX_FUNCTION.
+constexpr int KEY_PREFIX_FUNCTION = 0;
+constexpr int KEY_UP = 72;
+constexpr int KEY_LEFT = 75;
+constexpr int KEY_RIGHT = 77;
+constexpr int KEY_DOWN = 80;
+constexpr int KEY_HOME = 71;
+constexpr int KEY_END = 79;
+constexpr int KEY_PAGE_UP = 73;
+constexpr int KEY_PAGE_DOWN = 81;
+constexpr int KEY_INSERT = 82;
+constexpr int KEY_DELETE = 83;
+constexpr int KEY_F1 = 59;  // F2 to F10 follow: KEY_F1 + 1 ... KEY_F1 + 9
+constexpr int KEY_F10 = 68;
+constexpr int KEY_F11 = 133;
+constexpr int KEY_F12 = 134;
+// Other keys give the bytes of their character (UTF-8), Enter 13, Esc 27,
+// Backspace 8, Tab 9, Ctrl+letter its control code (1 to 26); modifiers alone give
+// nothing. A UTF-8 lead byte 224 is followed by a byte of 160 or more.
+
 // Waits for a key typed in the terminal (without echo, without Enter) or pressed in
-// the graphics window, and returns it: a byte of the key's character, or 0 for a key
-// without one (arrows, function keys). Returns -1 at once when there is neither a
-// terminal nor a window to wait on.
+// the graphics window and returns its next code. Returns -1 at once when no code is
+// held and there is neither a terminal nor a window to wait on.
 int read_key();
-// Whether a key is waiting to be read.
+// Whether a code is waiting to be read: a key, or the second code of a pair.
 bool key_hit();
 
 // ---- Drawing state ---------------------------------------------------------------------
