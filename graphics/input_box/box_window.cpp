@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "window/sdl_api.h"
+#include "window/window_class.h"
 
 namespace korvi::dialog {
 namespace {
@@ -58,6 +59,7 @@ BoxWindow::BoxWindow(const std::string& title, int client_width, int client_heig
   if (!m_window)
     throw std::runtime_error(std::string("cannot make a window: ") + api().SDL_GetError());
   m_id = api().SDL_GetWindowID(m_window);
+  window::set_window_class(m_window, "Korvi_InputBox");
   if (owner) api().SDL_SetWindowModalFor(m_window, owner);
 }
 

@@ -1,10 +1,32 @@
 #include "state/graphics_library.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "font/font_cache.h"
 #include "state/image_impl.h"
+#include "window/display_loss.h"
 #include "window/ui_thread.h"
 
 namespace korvi {
+namespace {
+
+// The display went away under a window: the terminal back as it was, what the
+// program printed written out (unless another thread is printing), one line, and
+// the end, without exit-time handlers (they would wait on the window system).
+[[noreturn]] void end_program_display_lost() {
+  restore_terminal_after_key_read();
+  if (ftrylockfile(stdout) == 0) {
+    fflush_unlocked(stdout);
+    funlockfile(stdout);
+  }
+  static const char LINE[] = "korvi: the display was lost\n";
+  (void)!write(STDERR_FILENO, LINE, sizeof LINE - 1);
+  _exit(1);
+}
+
+}  // namespace
 
 GraphicsLibrary::GraphicsLibrary() = default;
 
@@ -21,7 +43,10 @@ raster::FontCache& GraphicsLibrary::font_cache() {
 }
 
 window::UiThread& GraphicsLibrary::ui_thread() {
-  if (!m_ui_thread) m_ui_thread = std::make_unique<window::UiThread>();
+  if (!m_ui_thread) {
+    window::set_display_lost_action(end_program_display_lost);
+    m_ui_thread = std::make_unique<window::UiThread>();
+  }
   return *m_ui_thread;
 }
 
