@@ -18,7 +18,7 @@ struct FreeDeleter {
 }  // namespace
 
 EditLineSource::EditLineSource(ConsoleOutput& output) : m_output(output) {
-  // The terminal's own handlers restore its mode on a signal.
+  // The process's terminal state puts the mode back on a signal (Terminal saves it).
   rl_catch_signals = 0;
   rl_instream = stdin;
   rl_outstream = stdout;

@@ -6,10 +6,10 @@ namespace calc {
 
 /// The terminal around the console. When standard output is a terminal, the text is
 /// black on bright white from the start and "clc" clears the screen; otherwise no
-/// escape code is ever written. The colours and the input terminal's mode are
-/// restored on every exit path: destruction, and SIGINT or SIGTERM, after which the
-/// signal ends the process as it would have. One per process (the signal handlers
-/// share its state).
+/// escape code is ever written. The colours and the input terminal's mode are put
+/// back on every exit path by the process's terminal state
+/// (korvi/terminal/terminal_state.h): by destruction on the normal path, otherwise
+/// at exit or on a signal.
 class Terminal {
  public:
   /// `output` must outlive the terminal.

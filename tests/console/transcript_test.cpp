@@ -2,63 +2,16 @@
 // output, the exit status and both files byte for byte.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
-namespace calc {
+#include "program_run.h"
+
+namespace calc::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::optional<std::string> read_file(const fs::path& path) {
-  if (!fs::exists(path)) return std::nullopt;
-  std::ostringstream contents;
-  contents << std::ifstream(path, std::ios::binary).rdbuf();
-  return contents.str();
-}
-
-// A scratch directory whose "work" folder is the program's working directory.
-struct Scratch {
-  Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "calc-test-XXXXXX").string();
-    root = mkdtemp(pattern.data());
-    fs::create_directory(root / "work");
-  }
-  ~Scratch() { fs::remove_all(root); }
-  std::optional<std::string> read(const char* name) const {
-    return read_file(root / "work" / name);
-  }
-  void write(const char* name, const std::string& text) const {
-    std::ofstream(root / "work" / name, std::ios::binary) << text;
-  }
-  fs::path root;
-};
-
-struct ProgramRun {
-  std::string out, err;
-  int status;
-};
-
-// Runs build/calc in the scratch directory with only `environment` set.
-ProgramRun run_program(const Scratch& scratch, const std::string& input,
-                       const std::string& environment = "LC_ALL=C") {
-  const char* build = std::getenv("KORVI_BUILD_DIR");
-  const fs::path program = fs::absolute(fs::path(build != nullptr ? build : "build") / "calc");
-  std::ofstream(scratch.root / "stdin", std::ios::binary) << input;
-  const std::string command = "cd '" + (scratch.root / "work").string() + "' && env -i " +
-                              environment + " '" + program.string() +
-                              "' <../stdin >../stdout 2>../stderr";
-  const int status = std::system(command.c_str());
-  return {*read_file(scratch.root / "stdout"), *read_file(scratch.root / "stderr"),
-          WIFEXITED(status) ? WEXITSTATUS(status) : -1};
-}
 
 const std::string MISSING = "\nError: Missing operator, comma, or semicolon.\n\n";
 const std::string TWO_PROMPTS = "请输入表达式：\n请输入x的变化范围:\n";
@@ -156,7 +109,7 @@ TEST(Transcript, FilesThatCannotBeWrittenAreReportedAndTheLoopGoesOn) {
   // Directories in the files' places: neither can be appended to nor removed.
   const Scratch scratch;
   for (const char* name : {"input.txt", "bianliang.txt"}) {
-    const std::string directory = (scratch.root / "work" / name).string();
+    const std::string directory = (scratch.work() / name).string();
     ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
     std::ofstream(directory + "/keep") << "x";
   }
@@ -180,7 +133,7 @@ TEST(Transcript, ChineseTextsInGbkUnderAGbkLocale) {
     GTEST_SKIP() << "cannot build a GBK locale here";
   }
   const ProgramRun run =
-      run_program(scratch, "1/0\ntu\n", "LOCPATH=" + locales + " LC_ALL=zh_CN.GBK");
+      run_program(scratch, "1/0\ntu\n", {"LOCPATH=" + locales + " LC_ALL=zh_CN.GBK"});
   EXPECT_EQ(run.out,
             ">>\n\xb3\xfd\xd2\xd4"
             "0!!!\n\nans =\n\t-nan\n\n>>\xc7\xeb\xca\xe4\xc8\xeb"
@@ -188,4 +141,4 @@ TEST(Transcript, ChineseTextsInGbkUnderAGbkLocale) {
 }
 
 }  // namespace
-}  // namespace calc
+}  // namespace calc::test
