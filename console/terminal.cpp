@@ -31,18 +31,18 @@ Terminal::Terminal(ConsoleOutput& output, bool output_is_terminal, bool input_is
   }
 }
 
-Terminal::~Terminal() {
-  if (m_output_is_terminal) m_output.write_control(RESET_COLOURS);
-  m_output.flush();
-  if (m_output_is_terminal) korvi::terminal::note_colours_reset();
-}
-
 void Terminal::clear_screen() {
   if (m_output_is_terminal) m_output.write_control(CLEAR_SCREEN);
 }
 
 void Terminal::end_input() {
   if (m_output_is_terminal) m_output.write_control("\n");
+}
+
+void Terminal::finish() {
+  if (m_output_is_terminal) m_output.write_control(RESET_COLOURS);
+  m_output.flush();
+  if (m_output_is_terminal) korvi::terminal::note_colours_reset();
 }
 
 }  // namespace calc

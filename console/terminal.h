@@ -8,13 +8,12 @@ namespace calc {
 /// black on bright white from the start and "clc" clears the screen; otherwise no
 /// escape code is ever written. The colours and the input terminal's mode are put
 /// back on every exit path by the process's terminal state
-/// (korvi/terminal/terminal_state.h): by destruction on the normal path, otherwise
+/// (korvi/terminal/terminal_state.h): by `finish()` on the normal path, otherwise
 /// at exit or on a signal.
 class Terminal {
  public:
-  /// `output` must outlive the terminal.
+  /// `output` must outlive the terminal. Writes the colours: may throw OutputFailed.
   Terminal(ConsoleOutput& output, bool output_is_terminal, bool input_is_terminal);
-  ~Terminal();
   Terminal(const Terminal&) = delete;
   Terminal& operator=(const Terminal&) = delete;
 
@@ -23,6 +22,9 @@ class Terminal {
   /// At the end of input: on a terminal, ends the current line so that the shell's
   /// prompt starts on a line of its own.
   void end_input();
+  /// The normal end: resets the colours and flushes the output. May throw
+  /// OutputFailed.
+  void finish();
 
  private:
   ConsoleOutput& m_output;
