@@ -86,6 +86,9 @@ const Transcript TRANSCRIPTS[] = {
          "\n点的个数必须是2到10000之间的整数!\n\n>>" + PROMPTS +
          "\n代入x的值后表达式太长!\n\n>>请输入表达式：\n\n表达式太长!\n\n>>",
      "", ABSENT},
+    {"a record after an unterminated last line starts a new one", "z=9\nwho\n",
+     ">>z =\n\t9\n\n>>\nYour variables are:\n\nv525\t525.000000\nz\t9.000000\n\n\n>>",
+     "v479=\nz=9\nwho\n", "v525\t525.0000\nz\t9.000000\n", "v479=", "v525\t525.0000"},
     {"end of input inside the plot's prompts", "tu\ny=x\n0", ">>" + TWO_PROMPTS, "", ABSENT},
     {"q as the plotted expression", "tu\ny=q\n0 1\n2\n5\n", ">>" + PROMPTS, "", ABSENT},
 };
@@ -120,8 +123,8 @@ TEST(Transcript, FilesThatCannotBeWrittenAreReportedAndTheLoopGoesOn) {
             "calc: cannot append to input.txt: Is a directory\n"
             "calc: cannot append to bianliang.txt: Is a directory\n"
             "calc: cannot append to input.txt: Is a directory\n"
-            "calc: cannot remove input.txt: Directory not empty\n"
-            "calc: cannot remove bianliang.txt: Directory not empty\n");
+            "calc: did not remove input.txt: Is a directory\n"
+            "calc: did not remove bianliang.txt: Is a directory\n");
 }
 
 TEST(Transcript, ChineseTextsInGbkUnderAGbkLocale) {
