@@ -30,6 +30,7 @@ void ConsoleOutput::write_out(std::string_view bytes) {
 }
 
 void ConsoleOutput::write_bytes(std::string_view bytes) {
+  if (!bytes.empty()) m_at_line_start = bytes.back() == '\n';
   if (!m_holds_prompt) return write_out(bytes);
   m_held.append(bytes);
   const std::size_t line_end = m_held.rfind('\n');

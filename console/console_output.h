@@ -40,6 +40,10 @@ class ConsoleOutput {
   /// Writes anything held back and flushes the stream.
   void flush();
 
+  /// True when nothing has been written yet or the last text written (or held back)
+  /// ends with a line end.
+  bool at_line_start() const { return m_at_line_start; }
+
   /// One line on the error stream, after everything written so far.
   void report_problem(std::string_view message);
 
@@ -52,6 +56,7 @@ class ConsoleOutput {
   TextEncoder m_encoder;
   bool m_holds_prompt;
   std::string m_held;
+  bool m_at_line_start = true;
   bool m_failed = false;
 };
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 
 #include "record_file.h"
@@ -17,6 +18,8 @@ namespace calc {
 namespace {
 
 constexpr std::string_view BLANKS = " \t\n\v\f\r";
+// Enough for the last thousand lines of at most 999 characters each.
+constexpr std::size_t HISTORY_TAIL_BYTES = std::size_t{1} << 20;
 
 void report_file_problem(ConsoleOutput& output, const char* action, const char* file_name,
                          const char* reason) {
@@ -110,6 +113,18 @@ void clear_all_files(ConsoleOutput& output) {
       report_file_problem(output, "cannot remove", file_name, std::strerror(errno));
     }
   }
+}
+
+std::vector<std::string> recent_history_lines(std::size_t count) {
+  FileLines lines(HISTORY_FILE);
+  lines.keep_only_tail(HISTORY_TAIL_BYTES);
+  std::deque<std::string> recent;
+  while (const std::optional<std::string_view> line = lines.next_line()) {
+    if (line->empty()) continue;
+    recent.emplace_back(*line);
+    if (recent.size() > count) recent.pop_front();
+  }
+  return {recent.begin(), recent.end()};
 }
 
 }  // namespace calc

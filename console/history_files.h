@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "console_output.h"
 
@@ -38,5 +41,9 @@ void list_history(ConsoleOutput& output);
 /// "clear all": removes both files where they are regular files or links; an absent
 /// file is no error, anything else is left in place with a line saying why.
 void clear_all_files(ConsoleOutput& output);
+
+/// The last `count` non-empty lines of the history file, oldest first (from about
+/// its last megabyte); none when it cannot be read.
+std::vector<std::string> recent_history_lines(std::size_t count);
 
 }  // namespace calc

@@ -2,17 +2,18 @@
 // function plotter.
 #include <unistd.h>
 
-#include <clocale>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
 
 #include "calc/quit_requested.h"
+#include "character_locale.h"
 #include "command_loop.h"
 #include "console.h"
 #include "console_output.h"
 #include "edit_line_source.h"
+#include "history_files.h"
 #include "plain_line_source.h"
 #include "terminal.h"
 #include "text_encoder.h"
@@ -27,6 +28,10 @@ int run(calc::ConsoleOutput& output, bool use_editor, bool input_is_terminal,
   std::unique_ptr<calc::LineSource> source;
   if (use_editor) {
     source = std::make_unique<calc::EditLineSource>(output);
+    // Recall starts with the lines of earlier runs.
+    for (const std::string& line : calc::recent_history_lines(calc::RECALL_LINES)) {
+      source->add_to_recall(line);
+    }
   } else {
     source = std::make_unique<calc::PlainLineSource>(STDIN_FILENO, output);
   }
@@ -45,8 +50,8 @@ int run(calc::ConsoleOutput& output, bool use_editor, bool input_is_terminal,
 
 int main() {
   // Before anything reads the locale: the line editor keeps non-ASCII input only
-  // with LC_CTYPE set, and the codeset decides the encoding of our texts.
-  std::setlocale(LC_CTYPE, "");
+  // with a character locale set, and its codeset decides the encoding of our texts.
+  calc::set_character_locale();
   const bool input_is_terminal = isatty(STDIN_FILENO) == 1;
   const bool output_is_terminal = isatty(STDOUT_FILENO) == 1;
   // The editor writes escape codes to standard output: only on a terminal.

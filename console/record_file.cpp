@@ -112,6 +112,7 @@ FileLines::FileLines(const char* name) {
     m_refusal = not_a_regular_file(info.st_mode);
     return;
   }
+  m_size = info.st_size;
   m_file = fdopen(file.get(), "r");
   if (m_file != nullptr) file.release();
 }
@@ -119,6 +120,13 @@ FileLines::FileLines(const char* name) {
 FileLines::~FileLines() {
   if (m_file != nullptr) std::fclose(m_file);
   std::free(m_line);
+}
+
+void FileLines::keep_only_tail(std::size_t bytes) {
+  const auto tail = static_cast<off_t>(bytes);
+  if (m_file == nullptr || m_size <= tail) return;
+  // Starting one byte early tells whether the first byte kept begins a line.
+  if (fseeko(m_file, m_size - tail - 1, SEEK_SET) == 0) next_line();
 }
 
 std::optional<std::string_view> FileLines::next_line() {

@@ -33,12 +33,17 @@ class FileLines {
   /// Set when the name exists but is not a regular file: why it is not read.
   const char* refusal() const { return m_refusal; }
 
+  /// Skips all but about the last `bytes` bytes: reading starts at the first whole
+  /// line among them.
+  void keep_only_tail(std::size_t bytes);
+
   /// The next line without its line end; nullopt at the end of the file. The
   /// text stays valid until the next call.
   std::optional<std::string_view> next_line();
 
  private:
   std::FILE* m_file = nullptr;
+  off_t m_size = 0;
   const char* m_refusal = nullptr;
   char* m_line = nullptr;  // getline's buffer
   std::size_t m_capacity = 0;

@@ -36,7 +36,7 @@ TEST(DataFiles, WholeRecordsOnlyAndOnlyRegularFiles) {
     RunOptions options;
     std::string input, out, err, history, variables;  // the files' state afterwards
   };
-  const std::string LISTINGS_AND_CLEAR = ">>\nYour variables are:\n\n>>\nInput history\n\n>>>>";
+  const std::string LISTINGS_AND_CLEAR = ">>\nYour variables are:\n\n>>\nInput history\n\n>>>>\n";
   const Case CASES[] = {
       {"directories are neither listed nor removed",
        [](const fs::path& work) {
@@ -74,7 +74,7 @@ TEST(DataFiles, WholeRecordsOnlyAndOnlyRegularFiles) {
        },
        {},
        "1\nwho\nclear all\n",
-       ">>ans =\n\t1\n\n>>\nYour variables are:\n\n>>>>",
+       ">>ans =\n\t1\n\n>>\nYour variables are:\n\n>>>>\n",
        "calc: cannot append to input.txt: No such device or address\n"
        "calc: cannot append to bianliang.txt: No such device or address\n"
        "calc: cannot append to input.txt: No such device or address\n"
@@ -93,7 +93,7 @@ TEST(DataFiles, WholeRecordsOnlyAndOnlyRegularFiles) {
        },
        {.before = "trap '' XFSZ; prlimit --fsize=4096 "},
        "z=9\n",
-       ">>z =\n\t9\n\n>>",
+       ">>z =\n\t9\n\n>>\n",
        "calc: cannot append to input.txt: File too large\n"
        "calc: cannot append to bianliang.txt: File too large\n",
        FULL_HISTORY,

@@ -1,4 +1,5 @@
-// The program on a terminal: the terminal put back however the program ends.
+// The program on a terminal: the line editor, the colours, and the terminal put
+// back however the program ends.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -17,12 +18,12 @@ using korvi::test::TerminalProcess;
 using namespace std::chrono_literals;
 
 constexpr tcflag_t COOKED_LOCAL = ICANON | ECHO;
+const std::string COLOURS_AND_CLEAR = "\x1b[30;107m\x1b[2J\x1b[H";
 const std::string RESET_COLOURS = "\x1b[0m";
 
-TerminalProcess start_program(const Scratch& scratch) {
-  return TerminalProcess(TerminalProcess::Options{{program_path().string()},
-                                                  scratch.work().string(),
-                                                  {{"TERM", "xterm"}, {"LC_ALL", "C.UTF-8"}}});
+TerminalProcess start_program(const Scratch& scratch, const std::string& locale = "C.UTF-8") {
+  return TerminalProcess(TerminalProcess::Options{
+      {program_path().string()}, scratch.work().string(), {{"TERM", "xterm"}, {"LC_ALL", locale}}});
 }
 
 // The line editor reads keys one by one without echo while it waits for a line.
@@ -53,6 +54,42 @@ TEST(TerminalSession, ASignalAtThePromptPutsTheTerminalBack) {
     ASSERT_TRUE(status.has_value());
     EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == signal_number);
     expect_terminal_put_back(program, prompt_end);
+  }
+}
+
+TEST(TerminalSession, LineEditor) {
+  struct Case {
+    const char* title;
+    std::string locale;
+    std::string history_before;
+    std::string keys;
+    std::string shown;  // part of what the terminal shows afterwards
+  };
+  const std::string UP = "\x1b[A";
+  const Case CASES[] = {
+      {"recall starts with the history file, newest last", "C.UTF-8", "1+1\n6*7\n", UP + "\r",
+       "ans =\r\n\t42"},
+      {"the plot's answers are not recalled", "C.UTF-8", "6*7\n",
+       "tu\ry=x\r0 1\r2\r" + UP + UP + "\r", "ans =\r\n\t42"},
+      {"UTF-8 input in the C locale", "C", "", "\xc3\xa4=1\r", "\xc3\xa4 =\r\n\t1"},
+  };
+  for (const Case& c : CASES) {
+    SCOPED_TRACE(c.title);
+    const Scratch scratch;
+    if (!c.history_before.empty()) scratch.write("input.txt", c.history_before);
+    TerminalProcess program = start_program(scratch, c.locale);
+    ASSERT_TRUE(program.wait_for_output(">>", 5s));
+    // Colours and a clear visible screen, the scrollback kept.
+    EXPECT_EQ(program.output().rfind(COLOURS_AND_CLEAR, 0), 0u);
+    EXPECT_EQ(program.output().find("\x1b[3J"), std::string::npos);
+    program.type(c.keys);
+    EXPECT_TRUE(program.wait_for_output(c.shown, 5s)) << program.output();
+    const std::size_t before_exit = program.output().size();
+    program.type("exit\r");
+    const std::optional<int> status = program.wait(5s);
+    ASSERT_TRUE(status && WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    expect_terminal_put_back(program, before_exit);
   }
 }
 
