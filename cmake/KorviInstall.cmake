@@ -15,6 +15,8 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/korviConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/korviConfigVersion.cmake
                                  COMPATIBILITY SameMinorVersion)
 
+# The archive holds the objects of every object library linked into korvi (raster
+# core, fonts, window backend, input box, terminal state): it is complete on its own.
 install(TARGETS korvi ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/graphics/include/korvi/graphics.h
               ${PROJECT_SOURCE_DIR}/graphics/include/korvi/types.h

@@ -1,8 +1,12 @@
 // Picture files and embedded pictures, loaded into images and saved from them.
 #include <korvi/graphics.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 #include "files/draw_picture.h"
 #include "files/file_buffer.h"
@@ -19,6 +23,16 @@ bool load_into(Image* image, const FileBuffer& buffer, int width, int height, bo
   if (!draw_picture(buffer.bytes(), target, width, height, resize)) return false;
   if (!image) flush_batch();
   return true;
+}
+
+// Whether the name ends in ".png", in any case.
+bool names_png(std::string_view file_name) {
+  constexpr std::string_view SUFFIX = ".png";
+  if (file_name.size() < SUFFIX.size()) return false;
+  const std::string_view end = file_name.substr(file_name.size() - SUFFIX.size());
+  return std::ranges::equal(end, SUFFIX, [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
 }
 
 }  // namespace
@@ -38,11 +52,15 @@ bool save_image(const char* file_name, const Image* image) {
   const Image& source = image ? *image : static_cast<const Image&>(library().graphics_window);
   const raster::Surface& surface = impl_of(source).surface;
   if (!file_name || surface.empty()) return false;
-  const std::vector<std::uint8_t> bytes =
-      encode_bmp(surface.pixels(), surface.width(), surface.height());
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (names_png(file_name))
+    bytes = encode_png(surface.pixels(), surface.width(), surface.height());
+  else
+    bytes = encode_bmp(surface.pixels(), surface.width(), surface.height());
+  if (!bytes) return false;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name, "wb"), std::fclose);
   if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const bool written = std::fwrite(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
   return std::fclose(file.release()) == 0 && written;
 }
 

@@ -1,6 +1,7 @@
 #include "files/picture_codec.h"
 
 #include "window/picture_decoder.h"
+#include "window/picture_encoder.h"
 
 namespace korvi {
 namespace {
@@ -19,6 +20,11 @@ void put_le32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes) {
   return window::decode_with_picture_library(bytes);
+}
+
+std::optional<std::vector<std::uint8_t>> encode_png(const std::uint32_t* pixels, int width,
+                                                    int height) {
+  return window::encode_png_with_picture_library(pixels, width, height);
 }
 
 std::vector<std::uint8_t> encode_bmp(const std::uint32_t* pixels, int width, int height) {

@@ -2,88 +2,17 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
 
+#include "korvi/terminal/raw_key_mode.h"
 #include "screen/terminal_key_decoder.h"
 
 namespace korvi {
 namespace {
-
-// The terminal mode to restore while a key read has the terminal in
-// non-canonical mode. Kept where a signal handler and the quick-exit path can
-// reach it.
-struct SavedTerminal {
-  std::atomic<int> fd{-1};
-  termios mode{};
-};
-SavedTerminal g_saved;
-
-void restore_saved_terminal() {
-  const int fd = g_saved.fd.exchange(-1);
-  if (fd >= 0) tcsetattr(fd, TCSANOW, &g_saved.mode);
-}
-
-extern "C" void restore_terminal_and_reraise(int signal_number) {
-  restore_saved_terminal();
-  std::signal(signal_number, SIG_DFL);
-  std::raise(signal_number);
-}
-
-// The controlling terminal, opened for one key read.
-class Terminal {
- public:
-  Terminal() : m_fd(open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC)) {}
-  ~Terminal() {
-    if (m_fd >= 0) close(m_fd);
-  }
-  Terminal(const Terminal&) = delete;
-  Terminal& operator=(const Terminal&) = delete;
-  int fd() const { return m_fd; }
-
- private:
-  int m_fd;
-};
-
-// Puts the terminal into non-canonical, no-echo mode for its lifetime.
-class KeyMode {
- public:
-  explicit KeyMode(int fd) {
-    static std::atomic<bool> handlers_registered{false};
-    if (!handlers_registered.exchange(true)) {
-      std::at_quick_exit(restore_saved_terminal);
-      std::atexit(restore_saved_terminal);
-    }
-    if (fd < 0 || tcgetattr(fd, &g_saved.mode) != 0) return;
-    termios raw = g_saved.mode;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL);  // Enter gives 13
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    m_previous_term = std::signal(SIGTERM, restore_terminal_and_reraise);
-    m_previous_hup = std::signal(SIGHUP, restore_terminal_and_reraise);
-    g_saved.fd.store(fd);
-    if (tcsetattr(fd, TCSANOW, &raw) != 0) restore_saved_terminal();
-  }
-  ~KeyMode() {
-    restore_saved_terminal();
-    if (m_previous_term != SIG_ERR) std::signal(SIGTERM, m_previous_term);
-    if (m_previous_hup != SIG_ERR) std::signal(SIGHUP, m_previous_hup);
-  }
-  KeyMode(const KeyMode&) = delete;
-  KeyMode& operator=(const KeyMode&) = delete;
-
- private:
-  void (*m_previous_term)(int) = SIG_ERR;
-  void (*m_previous_hup)(int) = SIG_ERR;
-};
 
 // Codes decoded from the terminal and not yet read: a key's second code, or keys
 // that came with it. Kept between reads, like the terminal's own input.
@@ -225,22 +154,18 @@ void WindowKeyQueue::drain_wakeups() {
   }
 }
 
-void restore_terminal_after_key_read() { restore_saved_terminal(); }
-
 int wait_for_key(WindowKeyQueue& window_keys) {
   if (const int code = g_terminal_codes.pop(); code >= 0) return code;
   if (const int code = window_keys.pop(); code >= 0) return code;
-  const Terminal terminal;
-  const KeyMode mode(terminal.fd());
-  return poll_for_key(window_keys, terminal.fd());
+  const terminal::RawKeyMode tty;
+  return poll_for_key(window_keys, tty.fd());
 }
 
 bool key_waiting(WindowKeyQueue& window_keys) {
   if (g_terminal_codes.any() || !window_keys.empty()) return true;
-  const Terminal terminal;
-  if (terminal.fd() < 0) return false;
-  const KeyMode mode(terminal.fd());
-  pollfd fd{terminal.fd(), POLLIN, 0};
+  const terminal::RawKeyMode tty;
+  if (tty.fd() < 0) return false;
+  pollfd fd{tty.fd(), POLLIN, 0};
   return poll(&fd, 1, 0) > 0;
 }
 

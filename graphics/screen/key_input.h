@@ -47,14 +47,11 @@ class WindowKeyQueue {
 // with another), a key typed in the controlling terminal, or a key pressed in the
 // window while it is open. Returns -1 at once when no code is held and there is
 // neither a terminal nor an open window to wait on. The terminal's mode is
-// restored before returning and on every way the process can end meanwhile.
+// restored before returning and on every way the process can end meanwhile
+// (terminal/raw_key_mode.h).
 int wait_for_key(WindowKeyQueue& window_keys);
 
 // Whether a key code is held or waiting in the terminal or the window.
 bool key_waiting(WindowKeyQueue& window_keys);
-
-// Puts the terminal back into the mode a key read found it in, if one is reading
-// now. For the paths that end the process at once; async-signal-safe.
-void restore_terminal_after_key_read();
 
 }  // namespace korvi

@@ -1,10 +1,9 @@
 #include "state/graphics_library.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "font/font_cache.h"
+#include "korvi/terminal/terminal_state.h"
 #include "state/image_impl.h"
 #include "window/display_loss.h"
 #include "window/ui_thread.h"
@@ -12,18 +11,16 @@
 namespace korvi {
 namespace {
 
-// The display went away under a window: the terminal back as it was, what the
-// program printed written out (unless another thread is printing), one line, and
-// the end, without exit-time handlers (they would wait on the window system).
+// The display went away under a window: what the program printed written out
+// (unless another thread is printing), the terminal's modes and colours back as
+// they were, one line, and the end, without exit-time handlers (they would wait on
+// the window system).
 [[noreturn]] void end_program_display_lost() {
-  restore_terminal_after_key_read();
   if (ftrylockfile(stdout) == 0) {
     fflush_unlocked(stdout);
     funlockfile(stdout);
   }
-  static const char LINE[] = "korvi: the display was lost\n";
-  (void)!write(STDERR_FILENO, LINE, sizeof LINE - 1);
-  _exit(1);
+  terminal::end_process("korvi: the display was lost", 1);
 }
 
 }  // namespace

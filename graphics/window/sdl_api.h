@@ -43,6 +43,8 @@ namespace korvi::window {
   X(SDL_ConvertPixels) \
   X(SDL_GetModState) \
   X(SDL_RWFromConstMem) \
+  X(SDL_AllocRW) \
+  X(SDL_FreeRW) \
   X(SDL_GetDisplayBounds) \
   X(SDL_GetWindowDisplayIndex) \
   X(SDL_StartTextInput) \
@@ -58,7 +60,9 @@ namespace korvi::window {
   X(SDL_GetWindowTitle) \
   X(SDL_GetWindowWMInfo)
 
-#define KORVI_IMAGE_FUNCTIONS(X) X(IMG_Load_RW)
+#define KORVI_IMAGE_FUNCTIONS(X) \
+  X(IMG_Load_RW) \
+  X(IMG_SavePNG_RW)
 // clang-format on
 
 // One pointer per function, of the function's own type.

@@ -1,7 +1,6 @@
 // Keys end to end: the same keys pressed in the graphics window (a private X
 // server, xdotool) and typed in a terminal (a pseudo-terminal) give the same codes.
 #include <gtest/gtest.h>
-#include <termios.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -12,12 +11,14 @@
 #include <vector>
 
 #include "child_process.h"
+#include "pseudo_terminal.h"
 #include "x_display.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using korvi::test::ChildProcess;
+using korvi::test::TerminalProcess;
 
 struct Key {
   const char* xdotool_name;
@@ -64,10 +65,11 @@ std::vector<int> printed_codes(const std::string& output) {
   return codes;
 }
 
-// Waits until the probe printed this many codes.
-bool wait_for_codes(ChildProcess& program, std::size_t count) {
-  return program.wait_for(
-      [&](const std::string& output) { return printed_codes(output).size() >= count; }, 5s);
+// The lines the probe prints for these codes, each line ending as given.
+std::string lines_of(const std::vector<int>& codes, const std::string& line_end) {
+  std::string text;
+  for (const int code : codes) text += std::to_string(code) + line_end;
+  return text;
 }
 
 std::vector<int> all_codes() {
@@ -93,32 +95,29 @@ TEST(KeysEndToEnd, KeysPressedInTheWindow) {
   std::vector<std::string> press = {"xdotool", "key"};
   for (const Key& key : KEYS) press.push_back(key.xdotool_name);
   ASSERT_TRUE(korvi::test::run_command(press, env));
-  wait_for_codes(program, all_codes().size());
+  program.wait_for_output("ready\n" + lines_of(all_codes(), "\n"), 10s);
   EXPECT_EQ(printed_codes(program.output()), all_codes());
 }
 
 TEST(KeysEndToEnd, KeysTypedInTheTerminal) {
-  ChildProcess::Options options{{probe(), "keys"}, {}, {}, {"DISPLAY", "WAYLAND_DISPLAY"}};
-  options.pseudo_terminal = true;
-  ChildProcess program(options);
-  ASSERT_TRUE(program.wait_for_output("ready", 10s)) << program.output();
+  TerminalProcess program({{probe(), "keys"}, {}, {}});
+  ASSERT_TRUE(program.wait_for_output("ready\r\n", 10s)) << program.output();
   // A key is typed while the probe waits for one, as a person would: the terminal is
   // then in its key mode.
   const auto wait_for_key_mode = [&] {
     for (int attempt = 0; attempt < 1000; ++attempt) {
-      termios mode{};
-      if (tcgetattr(program.terminal(), &mode) == 0 && !(mode.c_lflag & ICANON)) return true;
+      if (!(program.mode().c_lflag & ICANON)) return true;
       std::this_thread::sleep_for(1ms);
     }
     return false;
   };
-  std::size_t expected = 0;
   for (const Key& key : KEYS) {
     if (key.terminal_bytes.empty()) continue;
     ASSERT_TRUE(wait_for_key_mode()) << key.xdotool_name;
-    program.write_input(key.terminal_bytes);
-    expected += key.codes.size();
-    ASSERT_TRUE(wait_for_codes(program, expected)) << key.xdotool_name << ": " << program.output();
+    const std::size_t line_start = program.output().size() - 1;
+    program.type(key.terminal_bytes);
+    ASSERT_TRUE(program.wait_for_output("\n" + lines_of(key.codes, "\r\n"), 5s, line_start))
+        << key.xdotool_name << ": " << program.output();
   }
   EXPECT_EQ(printed_codes(program.output()), all_codes());
 }

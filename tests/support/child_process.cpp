@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,28 +46,12 @@ ChildProcess::ChildProcess(const Options& options) {
   argv.push_back(nullptr);
 
   int input[2], output[2];
-  if (options.pseudo_terminal) {
-    // Both ends of our pipes are the terminal's master side; the child gets its
-    // other side as input, output and error.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-      throw std::runtime_error("no pseudo-terminal");
-    m_terminal = open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (m_terminal < 0) throw std::runtime_error("cannot open the pseudo-terminal");
-    input[0] = output[1] = m_terminal;
-    input[1] = master;
-    output[0] = fcntl(master, F_DUPFD_CLOEXEC, 0);
-  } else if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) {
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
     throw std::runtime_error("pipe failed");
-  }
   m_pid = fork();
   if (m_pid < 0) throw std::runtime_error("fork failed");
   if (m_pid == 0) {
-    if (options.new_session || options.pseudo_terminal) setsid();
-    if (options.pseudo_terminal) {
-      ioctl(m_terminal, TIOCSCTTY, 0);
-      dup2(m_terminal, 2);
-    }
+    if (options.new_session) setsid();
     dup2(input[0], 0);
     dup2(output[1], 1);
     if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0)
@@ -76,10 +59,8 @@ ChildProcess::ChildProcess(const Options& options) {
     execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
-  if (!options.pseudo_terminal) {
-    close(input[0]);
-    close(output[1]);
-  }
+  close(input[0]);
+  close(output[1]);
   m_input = input[1];
   m_out = output[0];
   signal(SIGPIPE, SIG_IGN);
@@ -92,7 +73,6 @@ ChildProcess::~ChildProcess() {
   }
   if (m_input >= 0) close(m_input);
   if (m_out >= 0) close(m_out);
-  if (m_terminal >= 0) close(m_terminal);
 }
 
 void ChildProcess::write_input(const std::string& text) {
@@ -126,14 +106,8 @@ bool ChildProcess::read_some(std::chrono::milliseconds timeout) {
 }
 
 bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout) {
-  return wait_for([&](const std::string& output) { return output.find(text) != std::string::npos; },
-                  timeout);
-}
-
-bool ChildProcess::wait_for(const std::function<bool(const std::string&)>& done,
-                            std::chrono::milliseconds timeout) {
   const auto deadline = Clock::now() + timeout;
-  while (!done(m_output)) {
+  while (m_output.find(text) == std::string::npos) {
     if (m_out < 0 || Clock::now() >= deadline) return false;
     read_some(remaining(deadline));
   }
@@ -142,24 +116,17 @@ bool ChildProcess::wait_for(const std::function<bool(const std::string&)>& done,
 
 std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout) {
   const auto deadline = Clock::now() + timeout;
-  // A pipe ends when the child (and whoever shares it) is gone; the terminal,
-  // which we hold open too, does not: it is read while waiting, and to its end.
-  while (m_terminal < 0 && m_out >= 0 && Clock::now() < deadline) read_some(remaining(deadline));
+  while (m_out >= 0 && Clock::now() < deadline) read_some(remaining(deadline));
   for (;;) {
     int status = 0;
     const pid_t done = waitpid(m_pid, &status, WNOHANG);
     if (done == m_pid) {
       m_pid = -1;
-      while (m_terminal >= 0 && read_some(std::chrono::milliseconds(0))) {
-      }
       if (WIFEXITED(status)) return WEXITSTATUS(status);
       return std::nullopt;
     }
     if (Clock::now() >= deadline) return std::nullopt;  // the destructor kills it
-    if (m_terminal >= 0)
-      read_some(std::chrono::milliseconds(2));
-    else
-      usleep(2000);
+    usleep(2000);
   }
 }
 

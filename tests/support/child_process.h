@@ -2,7 +2,6 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,9 +17,6 @@ class ChildProcess {
     std::map<std::string, std::string> env;  // added to (or replacing in) the test's environment
     std::vector<std::string> unset_env;      // removed from it
     bool new_session = true;                 // no controlling terminal
-    // Standard input, output and error on a new pseudo-terminal, which becomes the
-    // child's controlling terminal: write_input() types, output() is what it shows.
-    bool pseudo_terminal = false;
   };
 
   explicit ChildProcess(const Options& options);
@@ -34,18 +30,12 @@ class ChildProcess {
   // Reads standard output until it contains text or the time is up; returns
   // whether it appeared. Everything read so far is in output().
   bool wait_for_output(const std::string& text, std::chrono::milliseconds timeout);
-  // Reads standard output until done(output()) holds or the time is up; returns
-  // whether it holds.
-  bool wait_for(const std::function<bool(const std::string&)>& done,
-                std::chrono::milliseconds timeout);
   const std::string& output() const { return m_output; }
   // Waits for the child to end and reads the rest of its output. Returns the
   // exit status, or nothing when it was killed by a signal or the time ran out
   // (then it is killed).
   std::optional<int> wait(std::chrono::milliseconds timeout);
   int pid() const { return m_pid; }
-  // The child's side of the pseudo-terminal (for its mode), or -1 without one.
-  int terminal() const { return m_terminal; }
 
  private:
   bool read_some(std::chrono::milliseconds timeout);
@@ -53,7 +43,6 @@ class ChildProcess {
   int m_pid = -1;
   int m_input = -1;
   int m_out = -1;
-  int m_terminal = -1;
   std::string m_output;
 };
 

@@ -428,8 +428,9 @@ bool load_image(Image* image, const char* file_name, int width = 0, int height =
 // The same for a file embedded into the program with korvi_embed_resources().
 bool load_image_resource(Image* image, const char* type, const char* name, int width = 0,
                          int height = 0, bool resize = false);
-// Writes the image (null: the window's picture) as a BMP file, whatever the
-// extension. Returns false when the image has no pixels or the file cannot be written.
+// Writes the image (null: the window's picture) as a PNG file when the name ends in
+// ".png" (any case), else as a BMP file. Returns false when the image has no pixels,
+// the PNG writer cannot be loaded or the file cannot be written.
 bool save_image(const char* file_name, const Image* image);
 
 // ---- Regions ---------------------------------------------------------------------------------

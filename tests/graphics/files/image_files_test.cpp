@@ -5,6 +5,7 @@
 #include <korvi/graphics.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -62,6 +63,30 @@ TEST_F(ImageFiles, SaveThenLoadGivesBackTheSamePixels) {
   EXPECT_FALSE(save_image(path("empty.bmp").c_str(), &empty));
   EXPECT_FALSE(save_image(nullptr, &original));
   EXPECT_FALSE(save_image((m_dir / "no" / "such" / "dir.bmp").c_str(), &original));
+}
+
+TEST_F(ImageFiles, NamesEndingInPngSavePngOthersBmp) {
+  Image original(5, 3);
+  for (int i = 0; i < 5 * 3; ++i) get_image_buffer(&original)[i] = 0x00FFFFFFu & (0x9E3779B9u * i);
+  const struct {
+    const char* name;
+    const char* magic;
+  } rows[] = {
+      {"a.png", "\x89PNG"}, {"b.PNG", "\x89PNG"}, {"c.pNg", "\x89PNG"}, {".png", "\x89PNG"},
+      {"png", "BM"},        {"d.png.bmp", "BM"},  {"e.pngx", "BM"},     {"f.bmp", "BM"},
+  };
+  for (const auto& row : rows) {
+    const std::string file = path(row.name);
+    ASSERT_TRUE(save_image(file.c_str(), &original)) << row.name;
+    std::string magic(std::strlen(row.magic), '\0');
+    std::ifstream(file, std::ios::binary).read(magic.data(), static_cast<long>(magic.size()));
+    EXPECT_EQ(magic, row.magic) << row.name;
+    Image loaded;
+    ASSERT_TRUE(load_image(&loaded, file.c_str())) << row.name;
+    ASSERT_EQ(std::pair(loaded.width(), loaded.height()), std::pair(5, 3)) << row.name;
+    for (int i = 0; i < 5 * 3; ++i)
+      ASSERT_EQ(get_image_buffer(&loaded)[i], get_image_buffer(&original)[i]) << row.name << i;
+  }
 }
 
 TEST_F(ImageFiles, SizesAndTheResizeFlag) {
