@@ -1,12 +1,14 @@
 #include "screen/graphics_window.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "files/picture_codec.h"
 #include "files/resources.h"
@@ -113,6 +115,10 @@ void GraphicsWindow::resize(int width, int height) {
 WindowHandle GraphicsWindow::open(int width, int height, int flags) {
   (void)flags;  // where the terminal is cannot be known: the system places the window
   close();
+  {
+    std::lock_guard lock(m_native_mutex);
+    m_closed.reset();  // no input box can be showing: it runs on the drawing thread
+  }
   prepare_process_for_windows();
   GraphicsLibrary& lib = library();
   if (width > 0 && height > 0) {
@@ -159,13 +165,16 @@ void GraphicsWindow::close() {
     m_open.store(false);
   }
   if (!closing) return;
-  closing.reset();  // on the UI thread; no input comes after this
+  closing->destroy();  // on the UI thread; no input comes after this
   {
     std::lock_guard lock(m_mouse_mutex);
     m_mouse_open = false;
   }
   m_mouse_arrived.notify_all();
   m_keys.set_open(false);
+  // An input box shown by another thread may still name it as its owner.
+  std::lock_guard lock(m_native_mutex);
+  m_closed = std::move(closing);
 }
 
 WindowHandle GraphicsWindow::handle() const {
@@ -230,9 +239,18 @@ raster::Surface GraphicsWindow::window_picture() {
 }
 
 MouseMessage GraphicsWindow::wait_for_mouse_message() {
+  if (m_mouse_burst) {
+    // Messages came faster than a sleeping reader wakes, and the next one is
+    // likely to come soon: look for it a moment before sleeping, as a polling
+    // reader would, so that the queue does not fill up while this thread wakes.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+    while (m_mouse.is_empty() && std::chrono::steady_clock::now() < until)
+      std::this_thread::yield();
+  }
   std::unique_lock lock(m_mouse_mutex);
   m_mouse_arrived.wait(lock, [this] { return !m_mouse.is_empty() || !m_mouse_open; });
   if (m_mouse.is_empty()) return {};
+  m_mouse_burst = m_mouse.size() > 1;
   const MouseMessage message = m_mouse.peek();
   m_mouse.pop();
   return message;

@@ -95,12 +95,14 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   // A mouse reader waits on the queue itself: every push and the close wake it.
   std::mutex m_mouse_mutex;
   std::condition_variable m_mouse_arrived;
-  bool m_mouse_open = false;  // under m_mouse_mutex
+  bool m_mouse_open = false;   // under m_mouse_mutex
+  bool m_mouse_burst = false;  // the reader's: the last message read had others behind it
   WindowKeyQueue m_keys;
   // The native window and its handle. Never taken while holding the drawing lock;
   // the UI thread never takes it.
   mutable std::mutex m_native_mutex;
   std::unique_ptr<window::NativeWindow> m_native;
+  std::unique_ptr<window::NativeWindow> m_closed;  // destroyed, kept until the next open
   WindowHandle m_handle = nullptr;
   std::atomic<bool> m_open{false};
   bool m_reported_failure = false;

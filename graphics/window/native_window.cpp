@@ -80,8 +80,12 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
   request_present();
 }
 
-NativeWindow::~NativeWindow() {
+NativeWindow::~NativeWindow() { destroy(); }
+
+void NativeWindow::destroy() {
+  if (m_destroyed.exchange(true)) return;  // a destroyed window needs no UI thread any more
   m_ui.call([this] {
+    if (!m_window) return;
     m_ui.remove_handler(m_id);
     api().SDL_DestroyWindow(m_window);
     m_window = nullptr;
@@ -96,6 +100,7 @@ void NativeWindow::request_present() {
 OuterRect NativeWindow::outer_rect() const {
   OuterRect rect;
   m_ui.call([&] {
+    if (!m_window) return;
     int x = 0, y = 0, w = 0, h = 0;
     api().SDL_GetWindowPosition(m_window, &x, &y);
     api().SDL_GetWindowSize(m_window, &w, &h);
@@ -107,6 +112,7 @@ OuterRect NativeWindow::outer_rect() const {
 
 void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
   m_ui.call([&] {
+    if (!m_window) return;
     const Borders b = borders();
     api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
     api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
@@ -117,6 +123,7 @@ void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
 
 void NativeWindow::set_outer_size(int width, int height) {
   m_ui.call([&] {
+    if (!m_window) return;
     const Borders b = borders();
     api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
                             std::max(1, height - b.top - b.bottom));
@@ -128,6 +135,7 @@ void NativeWindow::set_input_enabled(bool enabled) { m_input_enabled.store(enabl
 
 void NativeWindow::focus() {
   m_ui.call([this] {
+    if (!m_window) return;
     api().SDL_RaiseWindow(m_window);
     api().SDL_SetWindowInputFocus(m_window);
   });

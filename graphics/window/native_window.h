@@ -65,6 +65,9 @@ class NativeWindow final : private EventHandler {
   NativeWindow(UiThread& ui, WindowClient& client, const WindowOptions& options);
   // Destroys the window on the UI thread; no client call follows.
   ~NativeWindow() override;
+  // Destroys the window before the object goes: no client call follows, and every
+  // operation of the object does nothing from then on.
+  void destroy();
   NativeWindow(const NativeWindow&) = delete;
   NativeWindow& operator=(const NativeWindow&) = delete;
 
@@ -101,6 +104,7 @@ class NativeWindow final : private EventHandler {
   std::uint32_t m_id = 0;
   std::atomic<bool> m_present_pending{false};
   std::atomic<bool> m_input_enabled{true};
+  std::atomic<bool> m_destroyed{false};
   std::uint32_t m_buttons = 0;           // MK_ flags of the buttons held, UI thread
   std::vector<std::uint32_t> m_scratch;  // for window surfaces of another format
 };

@@ -8,6 +8,14 @@
 // (see rgb()). Texts are UTF-8.
 //
 // Before any target exists, drawing calls do nothing and getters give defaults.
+//
+// Threads: the target and its state are one for the whole process. Call every
+// function from one thread at a time (the drawing thread), except:
+// - close_graphics() and get_window_handle(): any thread, at any time;
+// - read_key() and key_hit(): one thread at a time, the drawing thread or another;
+// - mouse_hit(), get_mouse_message() and flush_mouse_messages(): likewise.
+// Closing the window releases the threads waiting for its keys or mouse messages.
+// No call waits long on another thread's drawing: the drawing lock goes by turns.
 #pragma once
 
 #include <korvi/types.h>
@@ -202,11 +210,13 @@ WindowHandle open_graphics(int width, int height, int flags = 0);
 // open_graphics(640, 480, 0).
 WindowHandle open_graphics_default();
 // Closes the window; its picture stays in memory. Nothing happens without a window.
+// Threads waiting for its keys or mouse messages go on without it. Any thread.
 void close_graphics();
+// The open window's handle, null without one; every window opened gets a new one.
 WindowHandle get_window_handle();
 // Places the window so that its outer rectangle (frame and caption included) is
 // (x, y, width, height); repaint shows the picture again at once. False without a
-// window.
+// window or with the handle of a window closed since.
 bool move_window(WindowHandle window, int x, int y, int width, int height, bool repaint);
 const char* get_library_version();
 const char* get_library_credits();
@@ -232,7 +242,15 @@ constexpr int KEY_PAGE_UP = 73;
 constexpr int KEY_PAGE_DOWN = 81;
 constexpr int KEY_INSERT = 82;
 constexpr int KEY_DELETE = 83;
-constexpr int KEY_F1 = 59;  // F2 to F10 follow: KEY_F1 + 1 ... KEY_F1 + 9
+constexpr int KEY_F1 = 59;
+constexpr int KEY_F2 = 60;
+constexpr int KEY_F3 = 61;
+constexpr int KEY_F4 = 62;
+constexpr int KEY_F5 = 63;
+constexpr int KEY_F6 = 64;
+constexpr int KEY_F7 = 65;
+constexpr int KEY_F8 = 66;
+constexpr int KEY_F9 = 67;
 constexpr int KEY_F10 = 68;
 constexpr int KEY_F11 = 133;
 constexpr int KEY_F12 = 134;
@@ -503,8 +521,8 @@ struct MouseMessage {
 
 // Whether a mouse message is waiting.
 bool mouse_hit();
-// The oldest mouse message, waiting for one when none is held. Without a window it
-// returns at once a message whose code is 0.
+// The oldest mouse message, waiting for one when none is held. Without a window,
+// or when the window closes meanwhile, a message whose code is 0.
 MouseMessage get_mouse_message();
 // Drops every waiting mouse message.
 void flush_mouse_messages();

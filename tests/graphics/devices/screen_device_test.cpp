@@ -9,12 +9,14 @@
 #include <atomic>
 #include <thread>
 
+#include "input_box/running_box.h"
 #include "state/graphics_library.h"
 #include "thread_state.h"
 
 namespace {
 
 using namespace korvi;
+using namespace std::chrono_literals;
 
 // Every window of this program goes to the offscreen driver.
 const bool offscreen = [] { return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 0; }();
@@ -240,6 +242,22 @@ TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
   SDL_strlcpy(text.text.text, "k", sizeof text.text.text);
   push(text);
   EXPECT_EQ(read_key(), 'k');
+}
+
+TEST_F(ScreenDeviceTest, AnInputBoxOutlivesItsWindowClosedByAnotherThread) {
+  std::thread closer([] {
+    while (dialog::running_box_window_id() == 0) std::this_thread::sleep_for(1ms);
+    close_graphics();
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.windowID = dialog::running_box_window_id();
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    push(close);  // cancels the box
+  });
+  char text[8] = "";
+  EXPECT_FALSE(input_box(text, sizeof text, "still here"));
+  closer.join();
+  EXPECT_EQ(get_window_handle(), nullptr);
 }
 
 // One thread draws, one waits for a mouse message, one for a key; a fourth closes
