@@ -239,20 +239,20 @@ raster::Surface GraphicsWindow::window_picture() {
 }
 
 MouseMessage GraphicsWindow::wait_for_mouse_message() {
-  if (m_mouse_burst) {
-    // Messages came faster than a sleeping reader wakes, and the next one is
-    // likely to come soon: look for it a moment before sleeping, as a polling
-    // reader would, so that the queue does not fill up while this thread wakes.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
-    while (m_mouse.is_empty() && std::chrono::steady_clock::now() < until)
-      std::this_thread::yield();
-  }
+  if (!m_mouse.is_empty()) return take_mouse_message();  // no lock while messages flow
   std::unique_lock lock(m_mouse_mutex);
+  m_reader_asleep.store(true);
+  // Either this thread sees a message pushed now, or its producer sees it asleep.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
   m_mouse_arrived.wait(lock, [this] { return !m_mouse.is_empty() || !m_mouse_open; });
-  if (m_mouse.is_empty()) return {};
-  m_mouse_burst = m_mouse.size() > 1;
+  m_reader_asleep.store(false);
+  return m_mouse.is_empty() ? MouseMessage{} : take_mouse_message();
+}
+
+MouseMessage GraphicsWindow::take_mouse_message() {
   const MouseMessage message = m_mouse.peek();
   m_mouse.pop();
+  m_mouse_taken.fetch_add(1, std::memory_order_relaxed);
   return message;
 }
 
@@ -270,11 +270,28 @@ void GraphicsWindow::exposed() {
 void GraphicsWindow::key_pressed(std::span<const std::uint8_t> codes) { m_keys.push(codes); }
 
 void GraphicsWindow::mouse_message(const MouseMessage& message) {
-  m_mouse.push(message);  // dropped when the queue is full
-  // A reader that found the queue empty waits with the lock held until its wait
-  // begins: taking it here means the wake-up cannot come before the wait.
-  { std::lock_guard lock(m_mouse_mutex); }
-  m_mouse_arrived.notify_one();
+  if (m_mouse.is_full()) make_room_for_message();
+  m_mouse.push(message);  // dropped when the queue is still full
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  if (m_reader_asleep.load()) {
+    // The reader holds the lock until its wait begins: the wake-up cannot come
+    // before the wait.
+    { std::lock_guard lock(m_mouse_mutex); }
+    m_mouse_arrived.notify_one();
+  }
+}
+
+void GraphicsWindow::make_room_for_message() {
+  // A reader that takes messages gets a moment to make room: woken by the first of
+  // a burst, it may not have run yet, or this thread may hold the processor it
+  // waits for. One that has taken nothing since the last such moment ran out is
+  // busy elsewhere: what does not fit is lost, without waiting again.
+  const unsigned taken = m_mouse_taken.load(std::memory_order_relaxed);
+  if (taken == m_mouse_taken_when_given_up) return;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+  while (m_mouse.is_full() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+  if (m_mouse.is_full())
+    m_mouse_taken_when_given_up = m_mouse_taken.load(std::memory_order_relaxed);
 }
 
 void GraphicsWindow::close_requested() {

@@ -79,6 +79,8 @@ class GraphicsWindow final : public Image, private window::WindowClient {
 
  private:
   raster::Surface& back_buffer();
+  MouseMessage take_mouse_message();
+  void make_room_for_message();
   void copy_buffer_to_window();
 
   // WindowClient, on the UI thread.
@@ -92,11 +94,14 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   raster::DeviceContext m_window_dc{&m_window_picture};
   bool m_matches_buffer = true;
   MouseMessageQueue m_mouse;
-  // A mouse reader waits on the queue itself: every push and the close wake it.
+  // A mouse reader takes messages without a lock while they come, and sleeps on
+  // the queue itself when it is empty: a push or the close wakes it.
   std::mutex m_mouse_mutex;
   std::condition_variable m_mouse_arrived;
-  bool m_mouse_open = false;   // under m_mouse_mutex
-  bool m_mouse_burst = false;  // the reader's: the last message read had others behind it
+  bool m_mouse_open = false;  // under m_mouse_mutex
+  std::atomic<bool> m_reader_asleep{false};
+  std::atomic<unsigned> m_mouse_taken{0};      // messages the reader took, ever
+  unsigned m_mouse_taken_when_given_up = ~0u;  // UI thread: see make_room_for_message()
   WindowKeyQueue m_keys;
   // The native window and its handle. Never taken while holding the drawing lock;
   // the UI thread never takes it.

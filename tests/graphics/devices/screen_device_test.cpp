@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 
 #include "input_box/running_box.h"
@@ -228,6 +229,29 @@ TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
   later.join();
   EXPECT_EQ(m.message, WM_MOUSEMOVE);
   EXPECT_EQ(m.x, 7);
+}
+
+TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
+  // 2000 messages reach the window at once while a reader waits. It used to get
+  // little more than one queue's worth: its next wait was queued behind the burst.
+  flush_mouse_messages();
+  constexpr int BURST = 2000;
+  std::atomic<pid_t> reader_id{0};
+  int received = 0;
+  std::thread reader([&] {
+    reader_id = test::current_thread_id();
+    while (get_mouse_message().message != 0) ++received;  // until the window closes
+  });
+  while (reader_id == 0) std::this_thread::yield();
+  ASSERT_TRUE(test::wait_until_blocked(reader_id));
+  std::promise<void> release;
+  library().ui_thread().post([held = release.get_future().share()] { held.wait(); });
+  for (int i = 0; i < BURST; ++i) push(motion(i % 100, 1));
+  release.set_value();
+  settle();
+  close_graphics();
+  reader.join();
+  EXPECT_GE(received, BURST / 2);  // all of them unless this machine is very busy
 }
 
 TEST(ScreenDeviceWithoutWindow, MouseReadsReturnAtOnce) {
