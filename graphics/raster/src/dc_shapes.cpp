@@ -65,7 +65,7 @@ void DeviceContext::polygon(std::span<const Point> points) {
   const PenPaint pen = current_pen_paint();
   if (!pen.visible) return;
   if (!pen.wide) {
-    thin_path_device(pen, device, true);
+    thin_path_device(pen, device, true, 0);
     return;
   }
   std::vector<PointF> centres;
@@ -86,14 +86,10 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
   if (!box || box->empty()) return;
   const Rect64 b = *box;
   const AreaPaint fill = current_brush_paint();
-  auto paint_box = [&](const AreaPaint& paint, std::int64_t l, std::int64_t t, std::int64_t r,
-                       std::int64_t btm) {
-    paint_box_device(paint, {l, t, r, btm});
-  };
-  paint_box(fill, b.left, b.top, b.right, b.bottom);
   const PenPaint pen = current_pen_paint();
-  if (!pen.visible) return;
-  if (pen.wide) {
+  if (!pen.visible || pen.wide) {
+    paint_box_device(fill, b);
+    if (!pen.visible) return;
     const PointF corners[4] = {{b.left + 0.5, b.top + 0.5},
                                {b.right - 0.5, b.top + 0.5},
                                {b.right - 0.5, b.bottom - 0.5},
@@ -101,25 +97,41 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
     wide_path_device(pen, corners, true, false);
     return;
   }
+  thin_frame_device(pen, b);
+  paint_box_device(fill, {b.left + 1, b.top + 1, b.right - 1, b.bottom - 1});
+}
+
+void DeviceContext::thin_frame_device(const PenPaint& pen, const Rect64& b) {
+  const std::int64_t width = b.right - b.left;
+  const std::int64_t height = b.bottom - b.top;
+  if (width == 1 && height == 1) return;
+  const std::int64_t right = b.right - 1;  // the frame's last column and row
+  const std::int64_t bottom = b.bottom - 1;
   if (pen.dashes.solid()) {
-    // The ring of border pixels, as four disjoint boxes.
+    // The ring of frame pixels, as disjoint boxes.
     const AreaPaint ring = AreaPaint::uniform(pen.on);
-    paint_box(ring, b.left, b.top, b.right, b.top + 1);
-    if (b.bottom - b.top > 1) paint_box(ring, b.left, b.bottom - 1, b.right, b.bottom);
-    paint_box(ring, b.left, b.top + 1, b.left + 1, b.bottom - 1);
-    if (b.right - b.left > 1) paint_box(ring, b.right - 1, b.top + 1, b.right, b.bottom - 1);
+    paint_box_device(ring, {b.left, b.top, b.right, b.top + 1});
+    if (height > 1) paint_box_device(ring, {b.left, bottom, b.right, b.bottom});
+    paint_box_device(ring, {b.left, b.top + 1, b.left + 1, bottom});
+    if (width > 1) paint_box_device(ring, {right, b.top + 1, b.right, bottom});
     return;
   }
-  if (b.right - b.left == 1 || b.bottom - b.top == 1) {
-    const bool flat = b.bottom - b.top == 1;
-    const DevicePoint ends[2] = {
-        {b.left, b.top}, flat ? DevicePoint{b.right, b.top} : DevicePoint{b.left, b.bottom}};
-    thin_path_device(pen, ends, false);
+  if (width == 1 || height == 1) {
+    // The path runs there and back over one line: its first pixel keeps the first
+    // step's dash, every other pixel the dash of the way back.
+    const DevicePoint first{right, b.top};
+    const DevicePoint turn = width == 1 ? DevicePoint{b.left, bottom} : DevicePoint{b.left, b.top};
+    const DevicePoint beyond_first =
+        width == 1 ? DevicePoint{first.x, first.y + 1} : DevicePoint{first.x - 1, first.y};
+    const DevicePoint start_pixel[2] = {first, beyond_first};
+    thin_path_device(pen, start_pixel, false, 0);
+    const DevicePoint way_back[2] = {turn, first};
+    thin_path_device(pen, way_back, false, std::max(width, height) - 1);
     return;
   }
   const DevicePoint corners[4] = {
-      {b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
-  thin_path_device(pen, corners, true);
+      {right, b.top}, {b.left, b.top}, {b.left, bottom}, {right, bottom}};
+  thin_path_device(pen, corners, true, 0);
 }
 
 void DeviceContext::ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
