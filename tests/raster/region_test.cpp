@@ -111,6 +111,28 @@ TEST(RegionTest, TranslateMovesAndCutsAtTheLimit) {
   EXPECT_EQ(all.bounds(), (Rect{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT}));
 }
 
+// A polygon with a vertex the region coordinates cannot hold is empty, not cut.
+TEST(RegionTest, PolygonBeyondTheLimitIsEmpty) {
+  struct Case {
+    Point far;
+    bool empty;
+  };
+  const Case cases[] = {
+      {{5, INT32_MIN}, true},
+      {{INT32_MAX, 5}, true},
+      {{5, REGION_LIMIT + 1}, true},
+      {{-REGION_LIMIT - 1, 5}, true},
+      {{5, REGION_LIMIT}, false},
+      {{-REGION_LIMIT, 5}, false},
+  };
+  for (const Case& c : cases) {
+    const Point pts[] = {{0, 0}, {10, 0}, c.far};
+    for (const FillRule rule : {FillRule::ALTERNATE, FillRule::WINDING}) {
+      EXPECT_EQ(Region::polygon(pts, rule).empty(), c.empty) << c.far.x << "," << c.far.y;
+    }
+  }
+}
+
 TEST(RegionTest, FromLooseSpansUnitesThem) {
   const Region r = Region::from_spans({{3, 5, 9}, {1, 0, 2}, {3, 8, 12}, {3, 12, 13}, {2, 0, 2}});
   EXPECT_EQ(r.area(), 2 + 2 + 8);

@@ -37,6 +37,12 @@ Region Region::ellipse(Rect box) {
 }
 
 Region Region::polygon(std::span<const Point> points, FillRule rule) {
+  // A polygon the region coordinates cannot hold is refused whole rather than cut.
+  const auto representable = [](const Point& p) {
+    return p.x >= -REGION_LIMIT && p.x <= REGION_LIMIT && p.y >= -REGION_LIMIT &&
+           p.y <= REGION_LIMIT;
+  };
+  if (!std::all_of(points.begin(), points.end(), representable)) return Region();
   PolygonPath path;
   for (const Point& p : points) path.add_pixel_point({p.x, p.y});
   path.close_contour();

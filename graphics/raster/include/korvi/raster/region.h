@@ -51,7 +51,8 @@ class Region {
   // same pixels as a filled ellipse drawn in that box.
   static Region ellipse(Rect box);
   // The pixels whose centres lie inside the polygon by the rule; the same pixels as a
-  // polygon filled with those points.
+  // polygon filled with those points. Empty when a vertex lies outside
+  // [-REGION_LIMIT, REGION_LIMIT] on either axis.
   static Region polygon(std::span<const Point> points, FillRule rule);
   // Union of loose spans in any order (they may overlap).
   static Region from_spans(std::vector<RowSpan> spans);
