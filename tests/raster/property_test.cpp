@@ -134,6 +134,56 @@ TEST(PropertyTest, ExclusiveOrTwiceRestoresThePicture) {
   }
 }
 
+// The winding number at the centre of pixel (x, y): edges crossing the row's centre
+// line at or left of the pixel's centre, counted +1 downwards and -1 upwards.
+int winding_at(const std::vector<Point>& pts, int x, int y) {
+  int winding = 0;
+  for (std::size_t i = 0; i < pts.size(); ++i) {
+    Point a = pts[i];
+    Point b = pts[(i + 1) % pts.size()];
+    int sign = 1;
+    if (a.y > b.y) {
+      std::swap(a, b);
+      sign = -1;
+    }
+    const std::int64_t cy2 = 2 * std::int64_t{y} + 1;  // doubled centre height
+    if (!(2 * std::int64_t{a.y} <= cy2 && cy2 < 2 * std::int64_t{b.y})) continue;
+    const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
+    if ((cy2 - 2 * std::int64_t{a.y}) * dx <=
+        (2 * std::int64_t{x} + 1 - 2 * std::int64_t{a.x}) * dy)
+      winding += sign;
+  }
+  return winding;
+}
+
+// Polygons from a few to thousands of edges per row, against the crossing rule at every
+// pixel centre.
+TEST(PropertyTest, PolygonFillFollowsTheWindingNumber) {
+  std::mt19937 rng(2718);
+  for (int round = 0; round < 30; ++round) {
+    const int n = round % 3 == 0 ? 3 + round % 7 : round % 3 == 1 ? 100 : 1000;
+    std::uniform_int_distribution<int> x(-12, W / 2 + 12), y(-12, H / 2 + 12);
+    std::vector<Point> pts;
+    for (int i = 0; i < n; ++i) pts.push_back({x(rng), y(rng)});
+    const FillRule rule = round % 2 ? FillRule::WINDING : FillRule::ALTERNATE;
+    Surface s(W / 2, H / 2);
+    DeviceContext dc(&s);
+    dc.select_pen(Pen::null());
+    dc.select_brush(Brush::solid(0xFFFFFF));
+    dc.set_polygon_fill_rule(rule);
+    dc.polygon(pts);
+    const Region region = Region::polygon(pts, rule);
+    for (int py = 0; py < H / 2; ++py) {
+      for (int px = 0; px < W / 2; ++px) {
+        const int w = winding_at(pts, px, py);
+        const bool inside = rule == FillRule::WINDING ? w != 0 : (w & 1) != 0;
+        ASSERT_EQ(s.at(px, py) != 0, inside) << round << ": " << px << "," << py;
+        ASSERT_EQ(region.contains(px, py), inside) << round << ": " << px << "," << py;
+      }
+    }
+  }
+}
+
 TEST(PropertyTest, TrianglesSharingEdgesCoverEachPixelOnce) {
   std::mt19937 rng(808);
   for (int round = 0; round < 40; ++round) {
