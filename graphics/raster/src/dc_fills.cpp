@@ -28,23 +28,28 @@ Rect clamp_box(const Rect64& box, const Rect& rect) {
 void DeviceContext::paint_path_device(const AreaPaint& paint, const PolygonPath& path,
                                       FillRule rule) {
   if (!m_surface || paint.none() || m_visible.empty()) return;
+  EdgeTable edges(m_visible.bounds());
+  edges.add_path(path);
+  paint_edges_device(paint, edges, rule);
+}
+
+void DeviceContext::paint_edges_device(const AreaPaint& paint, EdgeTable& edges, FillRule rule) {
+  if (!m_surface || paint.none() || m_visible.empty()) return;
   Surface& surface = *m_surface;
   const Visibility& visible = m_visible;
-  rasterize_polygon(
-      path, rule, visible.bounds(), [&](std::int32_t y, const Span* spans, std::size_t count) {
-        Pixel* row = surface.row(y);
-        if (visible.is_rectangle()) {
-          // The rasteriser already cut the spans to the visible box.
-          for (std::size_t i = 0; i < count; ++i)
-            paint.paint(row, y, spans[i].left, spans[i].right);
-          return;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-          visible.clip_span(
-              y, spans[i].left, spans[i].right,
-              [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
-        }
-      });
+  rasterize_edges(edges, rule, [&](std::int32_t y, const Span* spans, std::size_t count) {
+    Pixel* row = surface.row(y);
+    if (visible.is_rectangle()) {
+      // The rasteriser already cut the spans to the visible box.
+      for (std::size_t i = 0; i < count; ++i) paint.paint(row, y, spans[i].left, spans[i].right);
+      return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      visible.clip_span(
+          y, spans[i].left, spans[i].right,
+          [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
+    }
+  });
 }
 
 void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {

@@ -48,22 +48,29 @@ double sweep_between(double a0, double a1) {
 
 void DeviceContext::polygon(std::span<const Point> points) {
   if (!drawable() || points.size() < 2) return;
+  const AreaPaint fill = current_brush_paint();
+  const PenPaint pen = current_pen_paint();
+  const PointMapper map(m_transform);
+  EdgeTable edges(m_visible.bounds());
+  ContourEdges contour(edges);
+  if (!pen.visible) {
+    // The fill streams the mapped points into its edge table.
+    if (fill.none() ||
+        !map.map_all(points, [&](DevicePoint d) { contour.add_point(fixed_point(d)); })) {
+      return;
+    }
+    contour.close();
+    paint_edges_device(fill, edges, m_fill_rule);
+    return;
+  }
   std::vector<DevicePoint> device;
   device.reserve(points.size());
-  for (const Point& p : points) {
-    const auto d = map_point(m_transform, p.x, p.y);
-    if (!d) return;
-    device.push_back(*d);
-  }
-  const AreaPaint fill = current_brush_paint();
+  if (!map.map_all(points, [&](DevicePoint d) { device.push_back(d); })) return;
   if (!fill.none()) {
-    PolygonPath path;
-    for (const DevicePoint& d : device) path.add_pixel_point(d);
-    path.close_contour();
-    paint_path_device(fill, path, m_fill_rule);
+    for (const DevicePoint& d : device) contour.add_point(fixed_point(d));
+    contour.close();
+    paint_edges_device(fill, edges, m_fill_rule);
   }
-  const PenPaint pen = current_pen_paint();
-  if (!pen.visible) return;
   if (!pen.wide) {
     thin_path_device(pen, device, true, 0);
     return;

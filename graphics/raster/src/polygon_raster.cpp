@@ -60,8 +60,7 @@ EdgeTable::EdgeTable(Rect clip)
       m_clip_left_fixed(std::int64_t{clip.left} * FIXED_ONE + HALF),
       m_clip_right_fixed(std::int64_t{clip.right} * FIXED_ONE + HALF) {}
 
-void EdgeTable::add_edge(DevicePoint a, DevicePoint b) {
-  if (a.y == b.y) return;
+void EdgeTable::add_sloped_edge(DevicePoint a, DevicePoint b) {
   int winding = 1;
   if (a.y > b.y) {
     std::swap(a, b);

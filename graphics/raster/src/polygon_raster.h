@@ -66,7 +66,9 @@ class EdgeTable {
  public:
   explicit EdgeTable(Rect clip);
   // The edge between two fixed-point points; its direction gives its winding.
-  void add_edge(DevicePoint from, DevicePoint to);
+  void add_edge(DevicePoint from, DevicePoint to) {
+    if (from.y != to.y) add_sloped_edge(from, to);
+  }
   // Every edge of the path's closed contours.
   void add_path(const PolygonPath& path);
 
@@ -74,6 +76,8 @@ class EdgeTable {
   std::vector<PolygonEdge>& edges() { return m_edges; }
 
  private:
+  void add_sloped_edge(DevicePoint from, DevicePoint to);
+
   Rect m_clip;
   std::int64_t m_clip_left_fixed;   // centre of the clip's first column
   std::int64_t m_clip_right_fixed;  // centre of the first column right of the clip

@@ -38,6 +38,7 @@ enum class BackgroundMode { TRANSPARENT = 1, OPAQUE = 2 };
 struct PenPaint;
 class AreaPaint;
 class PolygonPath;
+class EdgeTable;
 
 class DeviceContext {
  public:
@@ -191,6 +192,8 @@ class DeviceContext {
   AreaPaint current_brush_paint() const;
   // Device-space inner routines. Callers clip (through m_visible).
   void paint_path_device(const AreaPaint& paint, const PolygonPath& path, FillRule rule);
+  // The edges' clip must be the visible bounds.
+  void paint_edges_device(const AreaPaint& paint, EdgeTable& edges, FillRule rule);
   void paint_region_device(const AreaPaint& paint, const Region& region);
   void paint_box_device(const AreaPaint& paint, const Rect64& box);
   // Thin lines through the points; the dash pattern starts phase steps in.
