@@ -28,26 +28,55 @@ std::vector<Region> box_regions(const std::vector<Box>& boxes) {
   return regions;
 }
 
-// One rectangle at a time into an accumulated region, each result a new region.
-void unite_one_at_a_time(benchmark::State& state, const std::vector<Box>& boxes) {
+// One rectangle at a time into an accumulated region: each result a new region (as
+// the library combines today), or worked into the region in place.
+void unite_one_at_a_time(benchmark::State& state, const std::vector<Box>& boxes, bool in_place) {
   const std::vector<Region> pieces = box_regions(boxes);
   for (auto _ : state) {
     Region acc;
-    for (const Region& piece : pieces) acc = Region::combine(acc, piece, CombineMode::OR);
+    for (const Region& piece : pieces) {
+      if (in_place) {
+        acc.combine_with(piece, CombineMode::OR);
+      } else {
+        acc = Region::combine(acc, piece, CombineMode::OR);
+      }
+    }
     benchmark::DoNotOptimize(acc);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_UniteRandomRects(benchmark::State& state) {
-  unite_one_at_a_time(state, korvi::bench::random_boxes(static_cast<std::size_t>(state.range(0))));
+  const auto count = static_cast<std::size_t>(state.range(0));
+  unite_one_at_a_time(state, korvi::bench::random_boxes(count), false);
 }
 BENCHMARK(BM_UniteRandomRects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+void BM_UniteRandomRectsInPlace(benchmark::State& state) {
+  const auto count = static_cast<std::size_t>(state.range(0));
+  unite_one_at_a_time(state, korvi::bench::random_boxes(count), true);
+}
+BENCHMARK(BM_UniteRandomRectsInPlace)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_UniteGridRects(benchmark::State& state) {
-  unite_one_at_a_time(state, korvi::bench::grid_boxes(static_cast<std::size_t>(state.range(0))));
+  const auto count = static_cast<std::size_t>(state.range(0));
+  unite_one_at_a_time(state, korvi::bench::grid_boxes(count), false);
 }
 BENCHMARK(BM_UniteGridRects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_UniteGridRectsInPlace(benchmark::State& state) {
+  const auto count = static_cast<std::size_t>(state.range(0));
+  unite_one_at_a_time(state, korvi::bench::grid_boxes(count), true);
+}
+BENCHMARK(BM_UniteGridRectsInPlace)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 std::vector<Point> as_points(const std::vector<Vertex>& vertices) {
   std::vector<Point> points;
