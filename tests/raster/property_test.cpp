@@ -134,6 +134,62 @@ TEST(PropertyTest, ExclusiveOrTwiceRestoresThePicture) {
   }
 }
 
+// Flood fill against a plain search: the 4-connected visible pixels not of the border
+// colour around the seed, painted as one region with the same brush and write mode.
+TEST(PropertyTest, FloodFillPaintsTheConnectedArea) {
+  std::mt19937 rng(6060);
+  constexpr Pixel BORDER = 0x00FF00;
+  for (int round = 0; round < 100; ++round) {
+    Surface picture(W, H);
+    const int density = 20 + static_cast<int>(rng() % 40);  // percent of border pixels
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        picture.at(x, y) = static_cast<int>(rng() % 100) < density ? BORDER : (rng() & 0xFF);
+      }
+    }
+    const Region clip = random_clip(rng);
+    const Point seed{static_cast<int>(rng() % W), static_cast<int>(rng() % H)};
+    const auto state = rng();
+    Surface expected(W, H);
+    copy_pixels(expected, {0, 0}, picture, picture.bounds());
+    DeviceContext fill(&picture);
+    DeviceContext model(&expected);
+    std::mt19937 r1(state), r2(state);
+    random_pen_and_brush(fill, r1);
+    random_pen_and_brush(model, r2);
+    for (DeviceContext* dc : {&fill, &model}) {
+      dc->set_clip_region(round % 4 ? &clip : nullptr);
+      dc->set_write_mode(round % 3 ? R2_COPYPEN : R2_XORPEN);
+    }
+    std::vector<RowSpan> area;
+    const Visibility& visible = model.visibility();
+    auto open = [&](Point p, const std::vector<bool>& seen) {
+      return visible.contains(p.x, p.y) && !seen[static_cast<std::size_t>(p.y * W + p.x)] &&
+             (expected.at(p.x, p.y) & RGB_MASK) != BORDER;
+    };
+    std::vector<bool> seen(static_cast<std::size_t>(W * H), false);
+    std::vector<Point> todo;
+    if (open(seed, seen)) todo.push_back(seed);
+    while (!todo.empty()) {
+      const Point p = todo.back();
+      todo.pop_back();
+      if (!open(p, seen)) continue;
+      seen[static_cast<std::size_t>(p.y * W + p.x)] = true;
+      area.push_back({p.y, p.x, p.x + 1});
+      for (const Point q :
+           {Point{p.x - 1, p.y}, Point{p.x + 1, p.y}, Point{p.x, p.y - 1}, Point{p.x, p.y + 1}}) {
+        if (q.x >= 0 && q.x < W && q.y >= 0 && q.y < H) todo.push_back(q);
+      }
+    }
+    model.fill_region(Region::from_spans(area), model.brush());
+    fill.flood_fill(seed.x, seed.y, color_from_pixel(BORDER));
+    if (!testing::same_pixels(picture, expected)) {
+      testing::write_picture(picture, "flood_failure");
+      FAIL() << "round " << round;
+    }
+  }
+}
+
 // The winding number at the centre of pixel (x, y): edges crossing the row's centre
 // line at or left of the pixel's centre, counted +1 downwards and -1 upwards.
 int winding_at(const std::vector<Point>& pts, int x, int y) {
