@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device_point.h"
+#include "ellipse_arc.h"
 #include "ellipse_raster.h"
 #include "korvi/raster/device_context.h"
 #include "paint.h"
@@ -28,20 +29,6 @@ std::optional<Rect64> map_box(const Transform& t, std::int32_t left, std::int32_
 
 PointF to_centre(DevicePoint p) {
   return {static_cast<double>(p.x) + 0.5, static_cast<double>(p.y) + 0.5};
-}
-
-// Parametric angle of the point where the ray in direction (dx, dy) (y down) leaves the
-// ellipse with radii rx, ry; counter-clockwise as seen on screen.
-double ray_angle(double dx, double dy, double rx, double ry) {
-  if (dx == 0.0 && dy == 0.0) return 0.0;
-  return std::atan2(-dy * rx, dx * ry);
-}
-
-// Sweep from a0 counter-clockwise to a1, in (0, 2 pi]; equal angles sweep everything.
-double sweep_between(double a0, double a1) {
-  double s = a1 - a0;
-  while (s <= 0.0) s += 2.0 * std::numbers::pi;
-  return s;
 }
 
 }  // namespace
@@ -236,93 +223,20 @@ void DeviceContext::pie(std::int32_t left, std::int32_t top, std::int32_t right,
 
 void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
                                const AreaPaint* fill, const PenPaint* pen) {
-  const EllipseRows rows(box.left, box.top, box.right, box.bottom);
-  if (rows.empty()) return;
-  const std::int64_t cx2 = rows.centre_x2();
-  const std::int64_t cy2 = rows.centre_y2();
-  const AngleSweep sweep(2 * start.x - cx2, 2 * start.y - cy2, 2 * end.x - cx2, 2 * end.y - cy2);
-  const Rect vb = m_visible.bounds();
-  const std::int64_t top = std::max<std::int64_t>(rows.top(), vb.top);
-  const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), vb.bottom);
-  Surface& surface = *m_surface;
-  // Calls f(y, a, b) for the runs of visible pixels of [x0, x1) on row y inside the sweep.
-  auto swept_runs = [&](std::int64_t y, std::int64_t x0, std::int64_t x1, auto&& f) {
-    m_visible.clip_span(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-      const std::int64_t dy = 2 * std::int64_t{cy} + 1 - cy2;
-      std::int32_t run = a;
-      bool inside = false;
-      for (std::int32_t x = a; x < b; ++x) {
-        const bool in = sweep.contains(2 * std::int64_t{x} + 1 - cx2, dy);
-        if (in && !inside) run = x;
-        if (!in && inside) f(cy, run, x);
-        inside = in;
-      }
-      if (inside) f(cy, run, b);
+  const EllipseArc arc(box, start, end);
+  if (arc.empty()) return;
+  if (pie && fill && !fill->none()) {
+    Surface& surface = *m_surface;
+    arc.for_each_sector_run(m_visible, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+      fill->paint(surface.row(y), y, x0, x1);
     });
-  };
-  if (pie && fill && !fill->none() && top < bottom) {
-    for (std::int64_t y = top; y < bottom; ++y) {
-      std::int64_t x0 = 0;
-      std::int64_t x1 = 0;
-      if (!rows.row(y, x0, x1)) continue;
-      swept_runs(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-        fill->paint(surface.row(cy), cy, a, b);
-      });
-    }
   }
   if (!pen || !pen->visible) return;
-  const PointF centre{static_cast<double>(cx2) / 2.0, static_cast<double>(cy2) / 2.0};
-  const double rx = std::max(0.0, (static_cast<double>(box.right - box.left) - 1.0) / 2.0);
-  const double ry = std::max(0.0, (static_cast<double>(box.bottom - box.top) - 1.0) / 2.0);
-  const double a0 =
-      ray_angle(2.0 * static_cast<double>(start.x) - static_cast<double>(cx2),
-                2.0 * static_cast<double>(start.y) - static_cast<double>(cy2), rx, ry);
-  const double a1 = ray_angle(2.0 * static_cast<double>(end.x) - static_cast<double>(cx2),
-                              2.0 * static_cast<double>(end.y) - static_cast<double>(cy2), rx, ry);
-  const double sweep_angle = sweep.full() ? 2.0 * std::numbers::pi : sweep_between(a0, a1);
   if (!pen->wide && pen->dashes.solid()) {
-    // The ellipse's outline pixels inside the sweep, plus the radii for a pie; as one
-    // set, so that no pixel is written twice.
-    std::vector<RowSpan> pixels;
-    if (top < bottom) {
-      for (EllipseScan scan(rows, top, bottom); !scan.done(); scan.next()) {
-        const OutlineRow o = scan.outline();
-        for (int i = 0; i < o.count; ++i) {
-          swept_runs(scan.y(), o.x0[i], o.x1[i],
-                     [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-                       pixels.push_back({cy, a, b});
-                     });
-        }
-      }
-    }
-    if (pie) {
-      const DevicePoint c{floor_div(cx2 - 1, 2), floor_div(cy2 - 1, 2)};
-      for (const double angle : {a0, a0 + sweep_angle}) {
-        const DevicePoint tip{
-            static_cast<std::int64_t>(std::floor(centre.x + rx * std::cos(angle))),
-            static_cast<std::int64_t>(std::floor(centre.y - ry * std::sin(angle)))};
-        const ThinLine line(c, tip);
-        const auto [first, last] = line.visible_steps(vb);
-        for (std::int64_t i = first; i < last; ++i) {
-          const DevicePoint p = line.pixel(i);
-          if (m_visible.contains(p.x, p.y)) {
-            pixels.push_back({static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.x),
-                              static_cast<std::int32_t>(p.x + 1)});
-          }
-        }
-        if (m_visible.contains(tip.x, tip.y)) {
-          pixels.push_back({static_cast<std::int32_t>(tip.y), static_cast<std::int32_t>(tip.x),
-                            static_cast<std::int32_t>(tip.x + 1)});
-        }
-      }
-    }
-    paint_region_device(AreaPaint::uniform(pen->on), Region::from_spans(std::move(pixels)));
+    paint_region_device(AreaPaint::uniform(pen->on), arc.thin_pixels(m_visible, pie));
     return;
   }
-  std::vector<PointF> path;
-  ellipse_points(centre, rx, ry, a0, a0 + sweep_angle, path);
-  if (pie) path.insert(path.begin(), centre);
-  outline_points_device(*pen, path, pie, !pie);
+  outline_points_device(*pen, arc.path(pie), pie, !pie);
 }
 
 void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
