@@ -13,7 +13,6 @@
 #include "paint.h"
 #include "polygon_raster.h"
 #include "stroke.h"
-#include "thin_line.h"
 
 namespace korvi::raster {
 namespace {
