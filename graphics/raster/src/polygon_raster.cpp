@@ -72,18 +72,14 @@ void EdgeTable::add_sloped_edge(DevicePoint a, DevicePoint b) {
   // Crossings right of the clip change nothing visible; crossings left of it only
   // count, so such an edge becomes a vertical one just at the clip's left.
   if (std::min(a.x, b.x) >= m_clip_right_fixed) return;
-  PolygonEdge edge{a.x,
-                   a.y,
-                   b.x - a.x,
-                   b.y - a.y,
-                   static_cast<std::int32_t>(first_row),
-                   static_cast<std::int32_t>(end_row),
-                   winding};
-  if (std::max(a.x, b.x) <= m_clip_left_fixed) {
-    edge.x0 = m_clip_left_fixed;
-    edge.dx = 0;
-  }
-  m_edges.push_back(edge);
+  const bool left_of_clip = std::max(a.x, b.x) <= m_clip_left_fixed;
+  m_edges.push_back({.x0 = left_of_clip ? m_clip_left_fixed : a.x,
+                     .y0 = a.y,
+                     .dx = left_of_clip ? 0 : b.x - a.x,
+                     .dy = b.y - a.y,
+                     .first_row = static_cast<std::int32_t>(first_row),
+                     .end_row = static_cast<std::int32_t>(end_row),
+                     .winding = winding});
 }
 
 void EdgeTable::add_path(const PolygonPath& path) {
