@@ -19,9 +19,13 @@
 #pragma once
 
 #include <korvi/types.h>
+#include <korvi/version.h>  // KORVI_VERSION_MAJOR, _MINOR, _PATCH and KORVI_VERSION
 
 #include <cstdint>
 #include <memory>
+
+// Everything declared here is exported from the shared library; the rest is hidden.
+#pragma GCC visibility push(default)
 
 namespace korvi {
 
@@ -554,3 +558,5 @@ struct EmbeddedResource {
 };
 
 }  // namespace korvi
+
+#pragma GCC visibility pop
