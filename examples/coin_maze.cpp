@@ -20,9 +20,9 @@ constexpr int ESC = 27;
 struct Move {
   int key, dx, dy;
 };
-// The keys and where they go. For the arrow keys: {KEY_UP, 0, -1}, {KEY_LEFT, -1, 0}, ...
-constexpr Move MOVES[] = {{'w', 0, -1}, {'a', -1, 0}, {'s', 0, 1}, {'d', 1, 0}};
-constexpr const char* HELP = "W A S D: move   Q: quit";
+// The arrow keys (the code after KEY_PREFIX_EXTENDED) and where they go.
+constexpr Move MOVES[] = {{KEY_UP, 0, -1}, {KEY_LEFT, -1, 0}, {KEY_DOWN, 0, 1}, {KEY_RIGHT, 1, 0}};
+constexpr const char* HELP = "Arrow keys: move   Q: quit";
 
 constexpr int ROWS = 11, COLUMNS = 15;
 
@@ -89,7 +89,9 @@ int main(int argc, char** argv) {
   if (argc > 1) {
     Image picture(WIDTH, HEIGHT);
     set_working_image(&picture);
-    for (char key : std::string("dddssaddd")) game.press(key);
+    for (int key : {KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_DOWN, KEY_DOWN, KEY_LEFT, KEY_RIGHT,
+                    KEY_RIGHT, KEY_RIGHT})
+      game.press(key);
     draw(game);
     if (save_image(argv[1], &picture)) return 0;
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
@@ -101,9 +103,11 @@ int main(int argc, char** argv) {
     draw(game);
     flush_batch();
     int key = read_key();
-    if (key == 224) key = read_key();  // arrow keys come as 224, then their code
-    if (game.coins == 0 || key < 0 || key == ESC || std::tolower(key) == 'q') break;
-    game.press(key);
+    const bool arrow = key == KEY_PREFIX_EXTENDED;
+    // A special key comes as a prefix, then its code.
+    if (arrow || key == KEY_PREFIX_FUNCTION) key = read_key();
+    if (game.coins == 0 || key < 0 || (!arrow && (key == ESC || std::tolower(key) == 'q'))) break;
+    if (arrow) game.press(key);
   }
   end_batch();
   close_graphics();
