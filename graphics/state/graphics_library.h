@@ -34,7 +34,7 @@ class GraphicsLibrary {
   // Serialises every use of the window's picture and the window's device context
   // between the drawing thread and the UI thread, first come first served.
   FairMutex drawing_lock;
-  // The window's device context while the window is the target, else null.
+  // The open window's device context while the screen is the target, else null.
   raster::DeviceContext* window_dc = nullptr;
   // The device context drawn on first: the back buffer's or the working image's.
   raster::DeviceContext* target_dc = nullptr;

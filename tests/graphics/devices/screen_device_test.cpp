@@ -83,6 +83,9 @@ TEST_F(ScreenDeviceTest, OpenCloseAndReopen) {
   const WindowHandle old_handle = get_window_handle();
   close_graphics();
   EXPECT_EQ(get_window_handle(), nullptr);
+  // Without a window the working image is the window's picture in memory.
+  ASSERT_NE(get_working_image(), nullptr);
+  EXPECT_EQ(get_image_buffer(get_working_image()), get_image_buffer(nullptr));
   close_graphics();        // a second close does nothing
   put_pixel(6, 6, GREEN);  // drawing still reaches the back buffer
   EXPECT_EQ(buffered(6, 6), GREEN);
