@@ -14,17 +14,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "deadline.h"
+
 namespace korvi::test {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-std::chrono::milliseconds remaining(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() > 0 ? left : std::chrono::milliseconds(0);
-}
-
-}  // namespace
 
 TerminalProcess::TerminalProcess(const Options& options) {
   // Prepared before the fork: the child only calls async-signal-safe functions.
