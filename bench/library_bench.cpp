@@ -75,4 +75,43 @@ void BM_PutImage(benchmark::State& state) {
 }
 BENCHMARK(BM_PutImage);
 
+// A region grown one random rectangle at a time, as a program builds a clip region:
+// combine_region(acc, acc, piece, RGN_OR).
+void BM_RegionUnionOneAtATime(benchmark::State& state) {
+  const auto boxes = korvi::bench::random_boxes(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    UniqueRegion acc(create_rect_region(0, 0, 0, 0));
+    for (const auto& b : boxes) {
+      UniqueRegion piece(create_rect_region(b.left, b.top, b.right, b.bottom));
+      combine_region(acc.get(), acc.get(), piece.get(), RGN_OR);
+    }
+    benchmark::DoNotOptimize(acc.get());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RegionUnionOneAtATime)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// A filled regular polygon of radius 280 with many vertices, through draw_polygon.
+void BM_DrawPolygonManyVertices(benchmark::State& state) {
+  const auto vertices =
+      korvi::bench::regular_polygon(static_cast<std::size_t>(state.range(0)), 280.0);
+  std::vector<Point> points;
+  points.reserve(vertices.size());
+  for (const auto& v : vertices) points.push_back({v.x, v.y});
+  Image image(WIDTH, HEIGHT);
+  set_working_image(&image);
+  set_line_style(PS_NULL);
+  set_fill_style(0x3366CC);
+  for (auto _ : state) {
+    draw_polygon(static_cast<int>(points.size()), points.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DrawPolygonManyVertices)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -3,7 +3,7 @@
 # Embeds files into a program at build time, under a resource type and a name, for
 # load_image_resource() and the window icon (the first resource of type ICON).
 # Types and names are matched without regard to case. Relative file paths are
-# taken from the calling directory.
+# taken from the calling directory. The program links korvi::korvi itself.
 function(korvi_embed_resources target)
   set(entries ${ARGN})
   list(LENGTH entries count)
@@ -44,7 +44,9 @@ function(korvi_embed_resources target)
     "#include <cstddef>\n\n"
     "asm(\".section .rodata\\n\"\n${assembly}    \".previous\\n\");\n\n"
     "${declarations}\n"
-    "extern \"C\" const korvi::EmbeddedResource* korvi_embedded_resources(std::size_t* count)\n"
+    "// Visible to the library, also when it is a shared library.\n"
+    "extern \"C\" __attribute__((visibility(\"default\"), used))\n"
+    "const korvi::EmbeddedResource* korvi_embedded_resources(std::size_t* count)\n"
     "{\n"
     "    static const korvi::EmbeddedResource table[] = {\n${table}    };\n"
     "    *count = sizeof table / sizeof table[0];\n"
@@ -53,11 +55,9 @@ function(korvi_embed_resources target)
   file(COPY_FILE "${source}.new" "${source}" ONLY_IF_DIFFERENT)
   file(REMOVE "${source}.new")
   target_sources(${target} PRIVATE "${source}")
-  # The table is read by the library, whose header the generated source includes.
-  if(TARGET korvi::korvi)
-    target_link_libraries(${target} PRIVATE korvi::korvi)
-  elseif(TARGET korvi)
-    target_link_libraries(${target} PRIVATE korvi)
-  endif()
-  set_source_files_properties("${source}" PROPERTIES OBJECT_DEPENDS "${depends}")
+  # The table is read by the library, which the program links; the generated source
+  # needs only the library's header.
+  set_source_files_properties("${source}" TARGET_DIRECTORY ${target} PROPERTIES
+    OBJECT_DEPENDS "${depends}"
+    INCLUDE_DIRECTORIES "$<TARGET_PROPERTY:korvi::korvi,INTERFACE_INCLUDE_DIRECTORIES>")
 endfunction()

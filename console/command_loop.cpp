@@ -51,6 +51,7 @@ void run_command_loop(Console& console, Terminal& terminal) {
       continue;
     }
     if (text.empty()) continue;
+    console.add_to_recall(text);
     const NamedExpression parts = split_named_expression(text);
     if (parts.name.size() >= NAME_CAPACITY) {
       output.write_text(NAME_TOO_LONG);

@@ -10,8 +10,9 @@ inline constexpr std::size_t NAME_CAPACITY = 100;
 
 /// The ">>" prompt loop: reads lines, records them, runs the commands "exit",
 /// "quit", "clc", "clear all", "who", "his" and "tu", and evaluates every other line,
-/// printing and recording its result. Returns after "exit" or "quit" and at the end
-/// of input. QuitRequested (the expression "q" or "Q") passes through.
+/// printing and recording its result. Every command line is offered for recall.
+/// Returns after "exit" or "quit" and at the end of input. QuitRequested (the
+/// expression "q" or "Q") and OutputFailed pass through.
 void run_command_loop(Console& console, Terminal& terminal);
 
 }  // namespace calc

@@ -21,6 +21,10 @@ class Console final : public PlotConsole {
   std::optional<InputText> read_token() override;
   void skip_line_rest() override;
 
+  /// Offers a command line for recall by the line editor. The plotter's answers are
+  /// not offered.
+  void add_to_recall(std::string_view line) { m_source.add_to_recall(line); }
+
   /// True when no line has been partly read, so the next read starts a new line.
   bool at_line_start() const { return !m_rest.has_value(); }
   /// True once a read has met the end of input.

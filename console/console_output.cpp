@@ -1,8 +1,14 @@
 #include "console_output.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace calc {
+
+OutputFailed::OutputFailed(int error_number)
+    : std::runtime_error(std::string("cannot write to standard output: ") +
+                         std::strerror(error_number)) {}
 
 ConsoleOutput::ConsoleOutput(std::FILE* stream, std::FILE* errors, TextEncoder encoder,
                              bool holds_prompt)
@@ -11,11 +17,20 @@ ConsoleOutput::ConsoleOutput(std::FILE* stream, std::FILE* errors, TextEncoder e
       m_encoder(std::move(encoder)),
       m_holds_prompt(holds_prompt) {}
 
+void ConsoleOutput::fail() {
+  const int error_number = errno;
+  m_failed = true;
+  m_held.clear();
+  throw OutputFailed(error_number);
+}
+
 void ConsoleOutput::write_out(std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), m_stream);
+  if (m_failed || bytes.empty()) return;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), m_stream) != bytes.size()) fail();
 }
 
 void ConsoleOutput::write_bytes(std::string_view bytes) {
+  if (!bytes.empty()) m_at_line_start = bytes.back() == '\n';
   if (!m_holds_prompt) return write_out(bytes);
   m_held.append(bytes);
   const std::size_t line_end = m_held.rfind('\n');
@@ -40,7 +55,7 @@ std::string ConsoleOutput::take_prompt() { return std::exchange(m_held, std::str
 void ConsoleOutput::flush() {
   write_out(m_held);
   m_held.clear();
-  std::fflush(m_stream);
+  if (!m_failed && std::fflush(m_stream) != 0) fail();
 }
 
 void ConsoleOutput::report_problem(std::string_view message) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace calc {
 
@@ -18,11 +19,12 @@ struct FreeDeleter {
 }  // namespace
 
 EditLineSource::EditLineSource(ConsoleOutput& output) : m_output(output) {
-  // The terminal's own handlers restore its mode on a signal.
+  // The process's terminal state puts the mode back on a signal (Terminal saves it).
   rl_catch_signals = 0;
   rl_instream = stdin;
   rl_outstream = stdout;
   using_history();
+  stifle_history(static_cast<int>(RECALL_LINES));
 }
 
 std::optional<InputText> EditLineSource::next_line() {
@@ -34,13 +36,16 @@ std::optional<InputText> EditLineSource::next_line() {
     m_at_end = true;
     return std::nullopt;
   }
-  if (line.get()[0] != '\0') add_history(line.get());
 
   InputText text;
   const std::size_t size = std::strlen(line.get());
   text.too_long = size > MAX_KEPT_LINE;
   text.text.assign(line.get(), text.too_long ? MAX_KEPT_LINE : size);
   return text;
+}
+
+void EditLineSource::add_to_recall(std::string_view line) {
+  if (!line.empty()) add_history(std::string(line).c_str());
 }
 
 }  // namespace calc

@@ -1,13 +1,16 @@
 #include "history_files.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <memory>
+#include <deque>
 #include <string>
 
+#include "record_file.h"
 #include "result_format.h"
 
 namespace calc {
@@ -15,27 +18,28 @@ namespace calc {
 namespace {
 
 constexpr std::string_view BLANKS = " \t\n\v\f\r";
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// Enough for the last thousand lines of at most 999 characters each.
+constexpr std::size_t HISTORY_TAIL_BYTES = std::size_t{1} << 20;
 
 void report_file_problem(ConsoleOutput& output, const char* action, const char* file_name,
-                         int error_number) {
-  output.report_problem(std::string("calc: cannot ") + action + " " + file_name + ": " +
-                        std::strerror(error_number));
+                         const char* reason) {
+  output.report_problem(std::string("calc: ") + action + " " + file_name + ": " + reason);
 }
 
-// Appends `record` (possibly nothing) to the file, creating it when absent.
 void append_to_file(const char* file_name, std::string_view record, ConsoleOutput& output) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(file_name, "a"));
-  if (!file) return report_file_problem(output, "append to", file_name, errno);
-  const bool written = std::fwrite(record.data(), 1, record.size(), file.get()) == record.size();
-  const int write_error = errno;
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
-    report_file_problem(output, "append to", file_name, written ? errno : write_error);
+  const int error_number = append_record(file_name, record);
+  if (error_number != 0) {
+    report_file_problem(output, "cannot append to", file_name, std::strerror(error_number));
   }
+}
+
+// True when the file is open to be listed. One that is there but is not a regular
+// file is reported.
+bool ready_to_list(const FileLines& lines, const char* file_name, ConsoleOutput& output) {
+  if (lines.refusal() != nullptr) {
+    report_file_problem(output, "cannot read", file_name, lines.refusal());
+  }
+  return lines.is_open();
 }
 
 // A record "name<TAB>value": the value follows the last tab, so a name holding
@@ -66,16 +70,15 @@ void append_result(std::string_view name, double value, ConsoleOutput& output) {
 
 void list_variables(ConsoleOutput& output) {
   output.write_bytes("\nYour variables are:\n\n");
-  std::ifstream file(VARIABLES_FILE);
-  if (!file) return;
-  std::string line;
-  while (std::getline(file, line)) {
+  FileLines lines(VARIABLES_FILE);
+  if (!ready_to_list(lines, VARIABLES_FILE, output)) return;
+  while (const std::optional<std::string_view> line = lines.next_line()) {
     std::string_view name;
     double value = 0.0;
-    if (split_record(line, name, value)) {
+    if (split_record(*line, name, value)) {
       output.write_bytes(std::string(name) + '\t' + format_fixed(value) + '\n');
-    } else if (line.find_first_not_of(BLANKS) != std::string::npos) {
-      output.write_bytes(line + '\n');  // not a record of ours: shown as it stands
+    } else if (line->find_first_not_of(BLANKS) != std::string_view::npos) {
+      output.write_bytes(std::string(*line) + '\n');  // not a record of ours: shown as it stands
     }
   }
   output.write_bytes("\n\n");
@@ -83,19 +86,45 @@ void list_variables(ConsoleOutput& output) {
 
 void list_history(ConsoleOutput& output) {
   output.write_bytes("\nInput history\n\n");
-  std::ifstream file(HISTORY_FILE);
-  if (!file) return;
-  std::string token;
-  while (file >> token) output.write_bytes(token + '\n');
+  FileLines lines(HISTORY_FILE);
+  if (!ready_to_list(lines, HISTORY_FILE, output)) return;
+  while (const std::optional<std::string_view> line = lines.next_line()) {
+    for (std::size_t start = line->find_first_not_of(BLANKS); start != std::string_view::npos;) {
+      const std::size_t end = std::min(line->find_first_of(BLANKS, start), line->size());
+      output.write_bytes(std::string(line->substr(start, end - start)) + '\n');
+      start = line->find_first_not_of(BLANKS, end);
+    }
+  }
   output.write_bytes("\n\n");
 }
 
 void clear_all_files(ConsoleOutput& output) {
   for (const char* file_name : {HISTORY_FILE, VARIABLES_FILE}) {
-    if (std::remove(file_name) != 0 && errno != ENOENT) {
-      report_file_problem(output, "remove", file_name, errno);
+    struct stat info {};
+    if (lstat(file_name, &info) != 0) {
+      if (errno != ENOENT)
+        report_file_problem(output, "cannot remove", file_name, std::strerror(errno));
+      continue;
+    }
+    // A link goes, whatever it points to; anything else that is not a file stays.
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+      report_file_problem(output, "did not remove", file_name, not_a_regular_file(info.st_mode));
+    } else if (unlink(file_name) != 0 && errno != ENOENT) {
+      report_file_problem(output, "cannot remove", file_name, std::strerror(errno));
     }
   }
+}
+
+std::vector<std::string> recent_history_lines(std::size_t count) {
+  FileLines lines(HISTORY_FILE);
+  lines.keep_only_tail(HISTORY_TAIL_BYTES);
+  std::deque<std::string> recent;
+  while (const std::optional<std::string_view> line = lines.next_line()) {
+    if (line->empty()) continue;
+    recent.emplace_back(*line);
+    if (recent.size() > count) recent.pop_front();
+  }
+  return {recent.begin(), recent.end()};
 }
 
 }  // namespace calc

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 
 #include "plot/plot_console.h"
 
@@ -19,6 +20,10 @@ class LineSource {
   /// Shows the console output's pending prompt, then returns the next line without
   /// its line end; nullopt at the end of input, and at every call after that.
   virtual std::optional<InputText> next_line() = 0;
+
+  /// Offers a command line for recall (the up arrow of a line editor); a source
+  /// without recall ignores it.
+  virtual void add_to_recall(std::string_view /*line*/) {}
 };
 
 }  // namespace calc

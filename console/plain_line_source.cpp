@@ -24,7 +24,6 @@ PlainLineSource::PlainLineSource(int fd, ConsoleOutput& output)
     : m_fd(fd), m_output(output), m_buffer(READ_SIZE) {}
 
 bool PlainLineSource::fill() {
-  m_output.flush();  // whatever asked for this input is shown before waiting for it
   for (;;) {
     const ssize_t count = ::read(m_fd, m_buffer.data(), m_buffer.size());
     if (count > 0) {
@@ -39,6 +38,9 @@ bool PlainLineSource::fill() {
 
 std::optional<InputText> PlainLineSource::next_line() {
   if (m_at_end) return std::nullopt;
+  // Whatever asked for this line is shown before it is read, and output that cannot
+  // be written stops the program before the line is recorded anywhere.
+  m_output.flush();
 
   InputText line;
   bool started = false;

@@ -12,7 +12,7 @@ namespace calc {
 /// line feed is dropped.
 class PlainLineSource final : public LineSource {
  public:
-  /// Reads `fd` (not owned); `output` is flushed before every wait for input.
+  /// Reads `fd` (not owned); `output` is flushed before every line.
   PlainLineSource(int fd, ConsoleOutput& output);
 
   std::optional<InputText> next_line() override;

@@ -1,5 +1,6 @@
 // Paints a colour wheel pixel by pixel through the image's buffer, labels it with
-// text in two fonts, and saves it as colour_wheel.bmp.
+// text in two fonts, and saves it as colour_wheel.bmp, or under the file name given
+// as argument.
 #include <korvi/graphics.h>
 
 #include <cmath>
@@ -8,7 +9,8 @@
 
 using namespace korvi;
 
-int main() {
+int main(int argc, char** argv) {
+  const char* file_name = argc > 1 ? argv[1] : "colour_wheel.bmp";
   constexpr int SIZE = 360;
   Image wheel(SIZE, SIZE + 60);
   set_working_image(&wheel);
@@ -46,10 +48,10 @@ int main() {
   fill_bar(10 + text_width("grey of red: "), SIZE + 36, 30 + text_width("grey of red: "),
            SIZE + 48);
 
-  if (!save_image("colour_wheel.bmp", &wheel)) {
-    std::perror("colour_wheel.bmp");
+  if (!save_image(file_name, &wheel)) {
+    std::fprintf(stderr, "cannot write %s\n", file_name);
     return 1;
   }
-  std::puts("wrote colour_wheel.bmp");
+  std::printf("wrote %s\n", file_name);
   return 0;
 }

@@ -1,5 +1,5 @@
 // Draws every fill style, a few line styles and some shapes into an off-screen
-// image and saves it as shapes_gallery.bmp.
+// image and saves it as shapes_gallery.bmp, or under the file name given as argument.
 #include <korvi/graphics.h>
 
 #include <cstdio>
@@ -7,7 +7,8 @@
 
 using namespace korvi;
 
-int main() {
+int main(int argc, char** argv) {
+  const char* file_name = argc > 1 ? argv[1] : "shapes_gallery.bmp";
   Image canvas(640, 400);
   set_working_image(&canvas);
   set_bk_color(rgb(250, 250, 245));
@@ -51,10 +52,10 @@ int main() {
   set_line_color(rgb(0, 0, 0));
   draw_text(20, 380, "korvi: fill styles, line styles and shapes");
 
-  if (!save_image("shapes_gallery.bmp", &canvas)) {
-    std::perror("shapes_gallery.bmp");
+  if (!save_image(file_name, &canvas)) {
+    std::fprintf(stderr, "cannot write %s\n", file_name);
     return 1;
   }
-  std::puts("wrote shapes_gallery.bmp");
+  std::printf("wrote %s\n", file_name);
   return 0;
 }

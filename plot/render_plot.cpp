@@ -41,6 +41,23 @@ Range range_of(const double* xs, const double* ys, int n) {
   return r;
 }
 
+// Waits for one whole key, so that nothing of it is left to end the next plot's
+// wait at once: both codes of a key without a character, every byte of a UTF-8
+// character. Which key, and from the window or the terminal, does not matter.
+void wait_for_whole_key() {
+  const int first = korvi::read_key();
+  if (first == korvi::KEY_PREFIX_FUNCTION) {
+    korvi::read_key();
+    return;
+  }
+  int following = first >= 0xF0 ? 3 : first >= 0xE0 ? 2 : first >= 0xC0 ? 1 : 0;
+  if (first == korvi::KEY_PREFIX_EXTENDED) {
+    if (korvi::read_key() < 0xA0) return;  // a key's code; a UTF-8 byte is 0xA0 or more here
+    --following;
+  }
+  while (following-- > 0 && korvi::key_hit()) korvi::read_key();
+}
+
 }  // namespace
 
 bool draw_plot(const double* xs, const double* ys, int n) {
@@ -86,7 +103,7 @@ bool draw_plot(const double* xs, const double* ys, int n) {
 
 bool render_plot(const double* xs, const double* ys, int n) {
   if (!draw_plot(xs, ys, n)) return false;
-  korvi::read_key();  // a key in the window or the terminal; which one does not matter
+  wait_for_whole_key();
   korvi::close_graphics();
   return true;
 }

@@ -5,14 +5,8 @@
 
 namespace korvi {
 
-int read_key() {
-  GraphicsWindow& window = library().graphics_window;
-  return wait_for_key(window.is_open() ? &window.keys() : nullptr);
-}
+int read_key() { return wait_for_key(library().graphics_window.keys()); }
 
-bool key_hit() {
-  GraphicsWindow& window = library().graphics_window;
-  return key_waiting(window.is_open() ? &window.keys() : nullptr);
-}
+bool key_hit() { return key_waiting(library().graphics_window.keys()); }
 
 }  // namespace korvi

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <vector>
+#include <span>
 
 #include "state/region_object.h"
 
@@ -40,10 +40,9 @@ RegionHandle create_elliptic_region(int left, int top, int right, int bottom) {
 
 RegionHandle create_polygon_region(const Point* points, int count, int fill_mode) {
   if (!points || count < 0 || (fill_mode != ALTERNATE && fill_mode != WINDING)) return nullptr;
-  std::vector<raster::Point> converted(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i)
-    converted[static_cast<std::size_t>(i)] = {points[i].x, points[i].y};
-  return make(raster::Region::polygon(converted, static_cast<raster::FillRule>(fill_mode)));
+  return make(
+      raster::Region::polygon(std::span<const Point>(points, static_cast<std::size_t>(count)),
+                              static_cast<raster::FillRule>(fill_mode)));
 }
 
 int combine_region(RegionHandle destination, RegionHandle a, RegionHandle b, int mode) {
@@ -52,8 +51,12 @@ int combine_region(RegionHandle destination, RegionHandle a, RegionHandle b, int
     destination->region = a->region;
   } else {
     if (!b) return REGION_ERROR;
-    destination->region =
-        raster::Region::combine(a->region, b->region, static_cast<raster::CombineMode>(mode));
+    const auto combine_mode = static_cast<raster::CombineMode>(mode);
+    // Growing a region piece by piece, in place, costs about the piece.
+    if (destination == a && b != a)
+      destination->region.combine_with(b->region, combine_mode);
+    else
+      destination->region = raster::Region::combine(a->region, b->region, combine_mode);
   }
   return complexity(destination->region);
 }

@@ -18,8 +18,7 @@ WindowHandle get_window_handle() { return library().graphics_window.handle(); }
 
 bool move_window(WindowHandle window, int x, int y, int width, int height, bool repaint) {
   GraphicsWindow& graphics_window = library().graphics_window;
-  if (!window || window != graphics_window.handle()) return false;
-  if (!graphics_window.move(x, y, width, height)) return false;
+  if (!graphics_window.move(window, x, y, width, height)) return false;
   if (repaint) graphics_window.show_soon();
   return true;
 }

@@ -69,7 +69,13 @@ WindowHandle ScreenDevice::open_window(int width, int height, int flags) {
   return handle;
 }
 
-void ScreenDevice::close_window() { library().graphics_window.close(); }
+void ScreenDevice::close_window() {
+  GraphicsLibrary& lib = library();
+  lib.graphics_window.close();
+  // Without a window the target is the window's picture in memory alone.
+  std::lock_guard lock(lib.drawing_lock);
+  lib.window_dc = nullptr;
+}
 
 void ScreenDevice::begin_batch() {
   GraphicsLibrary& lib = library();

@@ -16,8 +16,8 @@
 #include "input_box/running_box.h"
 #include "screen/graphics_window.h"
 #include "state/graphics_library.h"
+#include "window/dialog_window.h"
 #include "window/native_window.h"
-#include "window/sdl_api.h"
 #include "window/ui_thread.h"
 
 namespace korvi {
@@ -44,10 +44,10 @@ void report_no_display(const std::string& reason) {
 }
 
 // The title a box without one takes: its owner's caption, else the program's name.
-std::string owner_caption(SDL_Window* owner) {
+std::string owner_caption(const window::NativeWindow* owner) {
   if (owner) {
-    const char* caption = window::sdl()->SDL_GetWindowTitle(owner);
-    if (caption) return caption;
+    std::string caption = window::window_title(owner);
+    if (!caption.empty()) return caption;
   }
   return program_name();
 }
@@ -121,9 +121,8 @@ dialog::BoxOutcome run_box(window::UiThread& ui, dialog::BoxRequest& request, co
   std::future<dialog::BoxOutcome> outcome;
   try {
     ui.call([&] {
-      SDL_Window* owner_window = owner ? window::sdl()->SDL_GetWindowFromID(owner->id()) : nullptr;
-      request.title = dialog::valid_utf8(title ? std::string(title) : owner_caption(owner_window));
-      box = std::make_unique<dialog::InputBoxDialog>(ui, box_font_cache(), request, owner_window);
+      request.title = dialog::valid_utf8(title ? std::string(title) : owner_caption(owner));
+      box = std::make_unique<dialog::InputBoxDialog>(ui, box_font_cache(), request, owner);
       outcome = box->outcome();
       g_running_box = box.get();
       g_running_box_id.store(box->window_id());

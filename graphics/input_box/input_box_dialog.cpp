@@ -1,12 +1,11 @@
 #include "input_box/input_box_dialog.h"
 
 #include "input_box/dialog_paint.h"
-#include "window/sdl_api.h"
 
 namespace korvi::dialog {
 namespace {
 
-const window::SdlApi& api() { return *window::sdl(); }
+using window::DialogKey;
 
 constexpr std::string_view OK_LABEL = "确定";
 constexpr std::string_view CANCEL_LABEL = "取消";
@@ -32,9 +31,8 @@ raster::FontDescription box_font_description() {
 }
 
 InputBoxDialog::InputBoxDialog(window::UiThread& ui, raster::FontCache& fonts,
-                               const BoxRequest& request, SDL_Window* owner)
-    : m_ui(ui),
-      m_request(request),
+                               const BoxRequest& request, const window::NativeWindow* owner)
+    : m_request(request),
       m_fonts(fonts),
       m_font(fonts.font(box_font_description())),
       m_measurer(fonts, *m_font),
@@ -42,16 +40,15 @@ InputBoxDialog::InputBoxDialog(window::UiThread& ui, raster::FontCache& fonts,
       m_picture(m_layout.client_width, m_layout.client_height),
       m_dc(&m_picture),
       m_edit(m_layout.edit, request.byte_limit, m_layout.multi_line, m_measurer),
-      m_window(request.title, m_layout.client_width, m_layout.client_height, owner) {
+      m_window(ui, *this, request.title, m_layout.client_width, m_layout.client_height, owner) {
   m_dc.select_font(m_fonts, m_font);
   m_edit.set_text(request.default_text);
   paint();
-  m_ui.add_handler(m_window.id(), this);
   m_window.show();
   repaint();
 }
 
-InputBoxDialog::~InputBoxDialog() { m_ui.remove_handler(m_window.id()); }
+InputBoxDialog::~InputBoxDialog() = default;
 
 raster::Surface InputBoxDialog::picture() const {
   raster::Surface copy(m_picture.width(), m_picture.height());
@@ -59,116 +56,90 @@ raster::Surface InputBoxDialog::picture() const {
   return copy;
 }
 
-void InputBoxDialog::handle_event(const SDL_Event& event) {
-  if (m_finished) return;
-  switch (event.type) {
-    case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-        if (!m_request.only_ok) finish(std::nullopt);
-        return;
-      }
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-          event.window.event == SDL_WINDOWEVENT_SHOWN)
-        m_window.present(m_picture);
-      return;
-    case SDL_KEYDOWN: key_down(event.key.keysym, event.key.repeat != 0); break;
-    case SDL_TEXTINPUT:
-      if (m_focus != Control::EDIT) return;
-      m_edit.type(event.text.text);
-      break;
-    case SDL_TEXTEDITING:
-      if (m_focus != Control::EDIT) return;
-      m_edit.set_composition(event.edit.text);
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button != SDL_BUTTON_LEFT) return;
-      mouse_down(event.button.x, event.button.y, event.button.clicks);
-      break;
-    case SDL_MOUSEBUTTONUP:
-      if (event.button.button != SDL_BUTTON_LEFT) return;
-      mouse_up(event.button.x, event.button.y);
-      break;
-    case SDL_MOUSEMOTION:
-      if (m_pressed == Control::NONE && !m_edit_dragging) return;
-      mouse_moved(event.motion.x, event.motion.y);
-      break;
-    case SDL_MOUSEWHEEL: {
-      int notches = event.wheel.y;
-      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-      m_edit.wheel(notches);
-      break;
-    }
-    default: return;
-  }
-  if (!m_finished) repaint();
+void InputBoxDialog::close_requested() {
+  if (!m_finished && !m_request.only_ok) finish(std::nullopt);
 }
 
-void InputBoxDialog::key_down(const SDL_Keysym& key, bool repeat) {
-  const bool ctrl = (key.mod & KMOD_CTRL) != 0;
-  const bool shift = (key.mod & KMOD_SHIFT) != 0;
-  switch (key.sym) {
-    case SDLK_TAB: move_focus(shift); return;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
+void InputBoxDialog::exposed() {
+  if (!m_finished) present();
+}
+
+void InputBoxDialog::text_typed(const char* text) {
+  if (m_finished || m_focus != Control::EDIT) return;
+  m_edit.type(text);
+  repaint();
+}
+
+void InputBoxDialog::text_composed(const char* text) {
+  if (m_finished || m_focus != Control::EDIT) return;
+  m_edit.set_composition(text);
+  repaint();
+}
+
+void InputBoxDialog::wheel_turned(int notches) {
+  if (m_finished) return;
+  m_edit.wheel(notches);
+  repaint();
+}
+
+void InputBoxDialog::key_down(const window::DialogKeyPress& key) {
+  if (m_finished) return;
+  switch (key.key) {
+    case DialogKey::TAB: move_focus(key.shift); break;
+    case DialogKey::ENTER:
       // A single-line box is confirmed by Enter wherever the focus is; in a
       // multi-line box Enter starts a new line and Ctrl+Enter confirms. A key held
       // down confirms nothing by its repeats (nor the next box that shows).
-      if (!m_layout.multi_line || ctrl) {
-        if (!repeat) press(Control::OK);
+      if (!m_layout.multi_line || key.ctrl) {
+        if (!key.repeat) press(Control::OK);
       } else if (m_focus == Control::EDIT) {
         m_edit.type("\n");
       }
-      return;
-    case SDLK_ESCAPE:
-      if (!m_request.only_ok && !repeat) press(Control::CANCEL);
-      return;
-    case SDLK_SPACE:
-      if ((m_focus == Control::OK || m_focus == Control::CANCEL) && !repeat) press(m_focus);
-      return;
-    default: break;
+      break;
+    case DialogKey::ESCAPE:
+      if (!m_request.only_ok && !key.repeat) press(Control::CANCEL);
+      break;
+    case DialogKey::SPACE:
+      if ((m_focus == Control::OK || m_focus == Control::CANCEL) && !key.repeat) press(m_focus);
+      break;
+    default:
+      if (m_focus == Control::EDIT) edit_key(key);
+      break;
   }
-  if (m_focus == Control::EDIT) edit_key(key);
+  repaint();
 }
 
-void InputBoxDialog::edit_key(const SDL_Keysym& key) {
-  const bool ctrl = (key.mod & KMOD_CTRL) != 0;
-  const bool shift = (key.mod & KMOD_SHIFT) != 0;
-  const auto edit = [&](EditKey k) { m_edit.key(k, shift, ctrl); };
-  const auto copy = [&] { api().SDL_SetClipboardText(m_edit.copy().c_str()); };
+void InputBoxDialog::edit_key(const window::DialogKeyPress& key) {
+  const auto edit = [&](EditKey k) { m_edit.key(k, key.shift, key.ctrl); };
+  const auto copy = [&] { window::set_clipboard_text(m_edit.copy()); };
   const auto cut = [&] {
-    if (m_edit.content().has_selection()) api().SDL_SetClipboardText(m_edit.cut().c_str());
+    if (m_edit.content().has_selection()) window::set_clipboard_text(m_edit.cut());
   };
-  const auto paste = [&] {
-    if (char* text = api().SDL_GetClipboardText()) {
-      m_edit.paste(text);
-      api().SDL_free(text);
-    }
-  };
-  switch (key.sym) {
-    case SDLK_LEFT: return edit(EditKey::LEFT);
-    case SDLK_RIGHT: return edit(EditKey::RIGHT);
-    case SDLK_UP: return edit(EditKey::UP);
-    case SDLK_DOWN: return edit(EditKey::DOWN);
-    case SDLK_HOME: return edit(EditKey::HOME);
-    case SDLK_END: return edit(EditKey::END);
-    case SDLK_PAGEUP: return edit(EditKey::PAGE_UP);
-    case SDLK_PAGEDOWN: return edit(EditKey::PAGE_DOWN);
-    case SDLK_BACKSPACE: return edit(EditKey::BACKSPACE);
-    case SDLK_DELETE: return shift ? cut() : edit(EditKey::DELETE);
-    case SDLK_INSERT:
-      if (ctrl) copy();
-      if (shift) paste();
+  const auto paste = [&] { m_edit.paste(window::clipboard_text()); };
+  switch (key.key) {
+    case DialogKey::LEFT: return edit(EditKey::LEFT);
+    case DialogKey::RIGHT: return edit(EditKey::RIGHT);
+    case DialogKey::UP: return edit(EditKey::UP);
+    case DialogKey::DOWN: return edit(EditKey::DOWN);
+    case DialogKey::HOME: return edit(EditKey::HOME);
+    case DialogKey::END: return edit(EditKey::END);
+    case DialogKey::PAGE_UP: return edit(EditKey::PAGE_UP);
+    case DialogKey::PAGE_DOWN: return edit(EditKey::PAGE_DOWN);
+    case DialogKey::BACKSPACE: return edit(EditKey::BACKSPACE);
+    case DialogKey::DELETE: return key.shift ? cut() : edit(EditKey::DELETE);
+    case DialogKey::INSERT:
+      if (key.ctrl) copy();
+      if (key.shift) paste();
       return;
     default: break;
   }
-  if (!ctrl || shift || (key.mod & KMOD_ALT)) return;
-  switch (key.sym) {
-    case SDLK_a: return m_edit.select_all();
-    case SDLK_c: return copy();
-    case SDLK_x: return cut();
-    case SDLK_v: return paste();
-    case SDLK_z: return m_edit.undo();
+  if (!key.ctrl || key.shift || key.alt) return;
+  switch (key.key) {
+    case DialogKey::A: return m_edit.select_all();
+    case DialogKey::C: return copy();
+    case DialogKey::X: return cut();
+    case DialogKey::V: return paste();
+    case DialogKey::Z: return m_edit.undo();
     default: return;
   }
 }
@@ -214,26 +185,33 @@ InputBoxDialog::Control InputBoxDialog::button_at(int x, int y) const {
   return Control::NONE;
 }
 
-void InputBoxDialog::mouse_down(int x, int y, int clicks) {
+void InputBoxDialog::button_down(int x, int y, int clicks, bool shift) {
+  if (m_finished) return;
   const Control button = button_at(x, y);
   if (button != Control::NONE) {
     m_focus = m_pressed = button;
     m_pressed_inside = true;
-    return;
+  } else if (m_layout.edit.contains(x, y)) {
+    m_focus = Control::EDIT;
+    m_edit_dragging = m_edit.mouse_down({x, y}, clicks, shift);
   }
-  if (!m_layout.edit.contains(x, y)) return;
-  m_focus = Control::EDIT;
-  const bool shift = (api().SDL_GetModState() & KMOD_SHIFT) != 0;
-  m_edit_dragging = m_edit.mouse_down({x, y}, clicks, shift);
+  repaint();
 }
 
 void InputBoxDialog::mouse_moved(int x, int y) {
+  if (m_finished || (m_pressed == Control::NONE && !m_edit_dragging)) return;
+  track_pointer(x, y);
+  repaint();
+}
+
+void InputBoxDialog::track_pointer(int x, int y) {
   if (m_pressed != Control::NONE) m_pressed_inside = rect_of(m_pressed).contains(x, y);
   if (m_edit_dragging) m_edit.mouse_drag({x, y});
 }
 
-void InputBoxDialog::mouse_up(int x, int y) {
-  mouse_moved(x, y);
+void InputBoxDialog::button_up(int x, int y) {
+  if (m_finished) return;
+  track_pointer(x, y);
   const Control released = m_pressed;
   const bool inside = m_pressed_inside;
   m_pressed = Control::NONE;
@@ -241,6 +219,7 @@ void InputBoxDialog::mouse_up(int x, int y) {
   m_edit.mouse_up();
   // A button acts when the mouse is let go over it.
   if (released != Control::NONE && inside) press(released);
+  repaint();
 }
 
 void InputBoxDialog::paint() {
@@ -259,9 +238,18 @@ void InputBoxDialog::paint() {
 }
 
 void InputBoxDialog::repaint() {
+  if (m_finished) return;
   paint();
-  m_window.present(m_picture);
-  if (m_focus == Control::EDIT) m_window.set_text_input_rect(m_edit.caret_rect());
+  present();
+  if (m_focus == Control::EDIT) {
+    const raster::Rect caret = m_edit.caret_rect();
+    m_window.set_text_input_rect(caret.left, caret.top, static_cast<int>(caret.width()),
+                                 static_cast<int>(caret.height()));
+  }
+}
+
+void InputBoxDialog::present() {
+  m_window.present(m_picture.pixels(), m_picture.width(), m_picture.height(), m_picture.stride());
 }
 
 }  // namespace korvi::dialog

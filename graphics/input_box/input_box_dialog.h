@@ -12,13 +12,11 @@
 #include "font/font_cache.h"
 #include "font/text_layout.h"
 #include "input_box/box_layout.h"
-#include "input_box/box_window.h"
 #include "input_box/edit_field.h"
 #include "korvi/raster/device_context.h"
 #include "korvi/raster/surface.h"
+#include "window/dialog_window.h"
 #include "window/ui_thread.h"
-
-struct SDL_Keysym;
 
 namespace korvi::dialog {
 
@@ -39,13 +37,13 @@ using BoxOutcome = std::optional<std::string>;
 // The face every box draws with: "Arial", height 14.
 raster::FontDescription box_font_description();
 
-class InputBoxDialog final : private window::EventHandler {
+class InputBoxDialog final : private window::DialogClient {
  public:
   // UI thread: makes the box's window over the owner (null: the screen), shows it
   // with the default text selected in the focused edit field, and takes its
   // events. Throws std::runtime_error when the window cannot be made.
   InputBoxDialog(window::UiThread& ui, raster::FontCache& fonts, const BoxRequest& request,
-                 SDL_Window* owner);
+                 const window::NativeWindow* owner);
   // UI thread: the window goes; no event reaches the box any more.
   ~InputBoxDialog() override;
   InputBoxDialog(const InputBoxDialog&) = delete;
@@ -62,21 +60,29 @@ class InputBoxDialog final : private window::EventHandler {
  private:
   enum class Control { EDIT, OK, CANCEL, NONE };
 
-  void handle_event(const SDL_Event& event) override;
-  void key_down(const SDL_Keysym& key, bool repeat);
-  void edit_key(const SDL_Keysym& key);
-  void mouse_down(int x, int y, int clicks);
-  void mouse_up(int x, int y);
-  void mouse_moved(int x, int y);
+  // DialogClient: the window's input.
+  void close_requested() override;
+  void exposed() override;
+  void key_down(const window::DialogKeyPress& key) override;
+  void text_typed(const char* text) override;
+  void text_composed(const char* text) override;
+  void button_down(int x, int y, int clicks, bool shift) override;
+  void button_up(int x, int y) override;
+  void mouse_moved(int x, int y) override;
+  void wheel_turned(int notches) override;
+
+  void edit_key(const window::DialogKeyPress& key);
+  void track_pointer(int x, int y);
   void move_focus(bool backwards);
   void press(Control button);
   void finish(BoxOutcome outcome);
   const raster::Rect& rect_of(Control button) const;
   Control button_at(int x, int y) const;
   void paint();
+  // Paints and shows the box again after its input, unless it is finished.
   void repaint();
+  void present();
 
-  window::UiThread& m_ui;
   BoxRequest m_request;
   raster::FontCache& m_fonts;
   std::shared_ptr<const raster::Font> m_font;
@@ -85,7 +91,7 @@ class InputBoxDialog final : private window::EventHandler {
   raster::Surface m_picture;
   raster::DeviceContext m_dc;
   EditField m_edit;
-  BoxWindow m_window;
+  window::DialogWindow m_window;
   Control m_focus = Control::EDIT;
   Control m_pressed = Control::NONE;  // the button held down by the mouse
   bool m_pressed_inside = false;      // and whether the pointer is still on it

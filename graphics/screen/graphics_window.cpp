@@ -1,26 +1,29 @@
 #include "screen/graphics_window.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "files/picture_codec.h"
 #include "files/resources.h"
 #include "state/graphics_library.h"
 #include "state/image_impl.h"
+#include "window/window_class.h"
 
 namespace korvi {
 namespace {
 
-// The window's outer rectangle as a WindowHandle can name it.
-WindowHandle handle_of(const window::NativeWindow* native) {
-  return reinterpret_cast<WindowHandle>(const_cast<window::NativeWindow*>(native));
+// A handle no earlier window had: the windows are numbered from 1. Handles are
+// never dereferenced.
+WindowHandle next_handle() {
+  static std::atomic<std::uintptr_t> opened{0};
+  return reinterpret_cast<WindowHandle>(opened.fetch_add(1) + 1);
 }
 
 void flush_standard_output() { std::fflush(stdout); }
@@ -53,6 +56,7 @@ std::optional<window::WindowOptions> window_options(int width, int height) {
   options.client_width = width;
   options.client_height = height;
   options.title = program_name();
+  options.window_class = "KorviWnd";
   if (const auto icon = first_resource_of_type("ICON")) {
     if (auto picture = decode_picture(*icon)) {
       options.icon_width = picture->width;
@@ -65,15 +69,7 @@ std::optional<window::WindowOptions> window_options(int width, int height) {
 
 }  // namespace
 
-std::string program_name() {
-  char path[4096];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  std::string name = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : "korvi";
-  if (const std::size_t slash = name.rfind('/'); slash != std::string::npos)
-    name.erase(0, slash + 1);
-  if (const std::size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);
-  return name;
-}
+std::string program_name() { return window::program_name(); }
 
 namespace {
 
@@ -104,17 +100,25 @@ void GraphicsWindow::resize(int width, int height) {
     std::lock_guard lock(lib.drawing_lock);
     Image::resize(width, height);
   }
-  if (!m_native || width <= 0 || height <= 0) return;
-  const window::OuterRect old = m_native->outer_rect();
-  m_native->set_outer_size(width, height);
-  if (width > old.right - old.left + 1 && height > old.bottom - old.top + 1 &&
-      lib.current_device == &lib.screen_device)
-    lib.screen_device.flush_batch();
+  if (width <= 0 || height <= 0) return;
+  bool grown = false;
+  {
+    std::lock_guard lock(m_native_mutex);
+    if (!m_native) return;
+    const window::OuterRect old = m_native->outer_rect();
+    m_native->set_outer_size(width, height);
+    grown = width > old.right - old.left + 1 && height > old.bottom - old.top + 1;
+  }
+  if (grown && lib.current_device == &lib.screen_device) lib.screen_device.flush_batch();
 }
 
 WindowHandle GraphicsWindow::open(int width, int height, int flags) {
   (void)flags;  // where the terminal is cannot be known: the system places the window
   close();
+  {
+    std::lock_guard lock(m_native_mutex);
+    m_closed.reset();  // no input box can be showing: it runs on the drawing thread
+  }
   prepare_process_for_windows();
   GraphicsLibrary& lib = library();
   if (width > 0 && height > 0) {
@@ -128,29 +132,69 @@ WindowHandle GraphicsWindow::open(int width, int height, int flags) {
     m_window_dc.bind(&m_window_picture);
     m_matches_buffer = true;
   }
+  std::unique_ptr<window::NativeWindow> native;
   try {
     if (width <= 0 || height <= 0) throw std::runtime_error("the size must be at least 1 by 1");
     auto options = window_options(width, height);
     window::WindowClient& client = *this;
-    m_native = std::make_unique<window::NativeWindow>(lib.ui_thread(), client, *options);
+    native = std::make_unique<window::NativeWindow>(lib.ui_thread(), client, *options);
   } catch (const std::exception& error) {
-    m_native.reset();
     if (!m_reported_failure)
       std::fprintf(stderr, "korvi: cannot open the graphics window: %s\n", error.what());
     m_reported_failure = true;
+    return nullptr;
   }
-  return handle();
+  {
+    std::lock_guard lock(m_mouse_mutex);
+    m_mouse_open = true;
+  }
+  m_keys.set_open(true);
+  std::lock_guard lock(m_native_mutex);
+  m_native = std::move(native);
+  m_handle = next_handle();
+  m_open.store(true);
+  return m_handle;
 }
 
 void GraphicsWindow::close() {
-  m_native.reset();
-  m_mouse_waiting.store(false);
+  std::unique_ptr<window::NativeWindow> closing;
+  {
+    std::lock_guard lock(m_native_mutex);
+    closing = std::move(m_native);
+    m_handle = nullptr;
+    m_open.store(false);
+  }
+  if (!closing) return;
+  closing->destroy();  // on the UI thread; no input comes after this
+  {
+    std::lock_guard lock(m_mouse_mutex);
+    m_mouse_open = false;
+  }
+  m_mouse_arrived.notify_all();
+  m_keys.set_open(false);
+  // An input box shown by another thread may still name it as its owner.
+  std::lock_guard lock(m_native_mutex);
+  m_closed = std::move(closing);
 }
 
-WindowHandle GraphicsWindow::handle() const { return handle_of(m_native.get()); }
+WindowHandle GraphicsWindow::handle() const {
+  std::lock_guard lock(m_native_mutex);
+  return m_handle;
+}
 
-bool GraphicsWindow::move(int x, int y, int width, int height) {
-  if (!m_native) return false;
+std::uint32_t GraphicsWindow::native_id() const {
+  std::lock_guard lock(m_native_mutex);
+  return m_native ? m_native->id() : 0;
+}
+
+window::NativeWindow* GraphicsWindow::native_window() const {
+  std::lock_guard lock(m_native_mutex);
+  return m_native.get();
+}
+
+bool GraphicsWindow::move(WindowHandle window, int x, int y, int width, int height) {
+  std::lock_guard lock(m_native_mutex);
+  if (!m_native || !window || window != m_handle) return false;
   m_native->set_outer_rect(x, y, width, height);
   return true;
 }
@@ -182,6 +226,7 @@ void GraphicsWindow::copy_buffer_to_window(const raster::Rect& device_box) {
 }
 
 void GraphicsWindow::show_soon() {
+  std::lock_guard lock(m_native_mutex);
   if (m_native) m_native->request_present();
 }
 
@@ -194,21 +239,20 @@ raster::Surface GraphicsWindow::window_picture() {
 }
 
 MouseMessage GraphicsWindow::wait_for_mouse_message() {
-  if (!m_native) return {};
-  if (m_mouse.is_empty()) {
-    m_event.reset();
-    // Handled on the UI thread in order with the mouse events: a message recorded
-    // before this request is seen here, one recorded after it signals the event.
-    library().ui_thread().call([this] {
-      if (!m_mouse.is_empty())
-        m_event.signal();
-      else
-        m_mouse_waiting.store(true);
-    });
-    m_event.wait();
-  }
+  if (!m_mouse.is_empty()) return take_mouse_message();  // no lock while messages flow
+  std::unique_lock lock(m_mouse_mutex);
+  m_reader_asleep.store(true);
+  // Either this thread sees a message pushed now, or its producer sees it asleep.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  m_mouse_arrived.wait(lock, [this] { return !m_mouse.is_empty() || !m_mouse_open; });
+  m_reader_asleep.store(false);
+  return m_mouse.is_empty() ? MouseMessage{} : take_mouse_message();
+}
+
+MouseMessage GraphicsWindow::take_mouse_message() {
   const MouseMessage message = m_mouse.peek();
   m_mouse.pop();
+  m_mouse_taken.fetch_add(1, std::memory_order_relaxed);
   return message;
 }
 
@@ -223,11 +267,31 @@ void GraphicsWindow::exposed() {
   show_whole_buffer();
 }
 
-void GraphicsWindow::key_pressed(int key) { m_keys.push(key); }
+void GraphicsWindow::key_pressed(std::span<const std::uint8_t> codes) { m_keys.push(codes); }
 
 void GraphicsWindow::mouse_message(const MouseMessage& message) {
-  m_mouse.push(message);  // dropped when the queue is full
-  if (m_mouse_waiting.exchange(false)) m_event.signal();
+  if (m_mouse.is_full()) make_room_for_message();
+  m_mouse.push(message);  // dropped when the queue is still full
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  if (m_reader_asleep.load()) {
+    // The reader holds the lock until its wait begins: the wake-up cannot come
+    // before the wait.
+    { std::lock_guard lock(m_mouse_mutex); }
+    m_mouse_arrived.notify_one();
+  }
+}
+
+void GraphicsWindow::make_room_for_message() {
+  // A reader that takes messages gets a moment to make room: woken by the first of
+  // a burst, it may not have run yet, or this thread may hold the processor it
+  // waits for. One that has taken nothing since the last such moment ran out is
+  // busy elsewhere: what does not fit is lost, without waiting again.
+  const unsigned taken = m_mouse_taken.load(std::memory_order_relaxed);
+  if (taken == m_mouse_taken_when_given_up) return;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+  while (m_mouse.is_full() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+  if (m_mouse.is_full())
+    m_mouse_taken_when_given_up = m_mouse_taken.load(std::memory_order_relaxed);
 }
 
 void GraphicsWindow::close_requested() {

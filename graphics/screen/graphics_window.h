@@ -6,15 +6,18 @@
 #include <korvi/graphics.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "korvi/raster/device_context.h"
 #include "korvi/raster/surface.h"
 #include "screen/key_input.h"
 #include "screen/mouse_queue.h"
-#include "window/auto_reset_event.h"
 #include "window/native_window.h"
 
 namespace korvi {
@@ -30,17 +33,20 @@ class GraphicsWindow final : public Image, private window::WindowClient {
 
   // Opens (or reopens) the window with a client area of width x height. Returns the
   // handle, or null when no window could be made (the reason went to standard
-  // error, once).
+  // error, once). Each window gets a handle of its own.
   WindowHandle open(int width, int height, int flags);
-  // Closes the window; the back buffer keeps its picture.
+  // Any thread: closes the window and releases the threads waiting on it for a
+  // key or a mouse message; the back buffer keeps its picture.
   void close();
-  bool is_open() const { return m_native != nullptr; }
+  // Any thread.
+  bool is_open() const { return m_open.load(); }
   WindowHandle handle() const;
   // The windowing system's id of the window, 0 without one (tests send events to it).
-  std::uint32_t native_id() const { return m_native ? m_native->id() : 0; }
+  std::uint32_t native_id() const;
   // The window in the windowing system, null without one (the input box's owner).
-  window::NativeWindow* native_window() const { return m_native.get(); }
-  bool move(int x, int y, int width, int height);
+  window::NativeWindow* native_window() const;
+  // Places this window (the handle must be its own) by its outer rectangle.
+  bool move(WindowHandle window, int x, int y, int width, int height);
 
   // The device context of the window's picture.
   raster::DeviceContext& window_dc() { return m_window_dc; }
@@ -59,24 +65,28 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   // Copies a device-space box of the back buffer to the window's picture. Callers
   // hold the lock.
   void copy_buffer_to_window(const raster::Rect& device_box);
-  // Has the window show its picture soon (drawing never waits for the display).
+  // Any thread: has the window show its picture soon (drawing never waits for the
+  // display). Callers do not hold the drawing lock.
   void show_soon();
   // A copy of what the window's picture holds (for tests and screenshots).
   raster::Surface window_picture();
 
   MouseMessageQueue& mouse_queue() { return m_mouse; }
-  // Waits for a mouse message; returns at once when there is no window.
+  // The oldest mouse message, waiting for one while the window is open; a message
+  // with code 0 when none is held and the window is closed (or closes meanwhile).
   MouseMessage wait_for_mouse_message();
   WindowKeyQueue& keys() { return m_keys; }
 
  private:
   raster::Surface& back_buffer();
+  MouseMessage take_mouse_message();
+  void make_room_for_message();
   void copy_buffer_to_window();
 
   // WindowClient, on the UI thread.
   void paint(std::uint32_t* dst, int pitch, int width, int height) override;
   void exposed() override;
-  void key_pressed(int key) override;
+  void key_pressed(std::span<const std::uint8_t> codes) override;
   void mouse_message(const MouseMessage& message) override;
   void close_requested() override;
 
@@ -84,10 +94,22 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   raster::DeviceContext m_window_dc{&m_window_picture};
   bool m_matches_buffer = true;
   MouseMessageQueue m_mouse;
-  window::AutoResetEvent m_event;
-  std::atomic<bool> m_mouse_waiting{false};
+  // A mouse reader takes messages without a lock while they come, and sleeps on
+  // the queue itself when it is empty: a push or the close wakes it.
+  std::mutex m_mouse_mutex;
+  std::condition_variable m_mouse_arrived;
+  bool m_mouse_open = false;  // under m_mouse_mutex
+  std::atomic<bool> m_reader_asleep{false};
+  std::atomic<unsigned> m_mouse_taken{0};      // messages the reader took, ever
+  unsigned m_mouse_taken_when_given_up = ~0u;  // UI thread: see make_room_for_message()
   WindowKeyQueue m_keys;
+  // The native window and its handle. Never taken while holding the drawing lock;
+  // the UI thread never takes it.
+  mutable std::mutex m_native_mutex;
   std::unique_ptr<window::NativeWindow> m_native;
+  std::unique_ptr<window::NativeWindow> m_closed;  // destroyed, kept until the next open
+  WindowHandle m_handle = nullptr;
+  std::atomic<bool> m_open{false};
   bool m_reported_failure = false;
 };
 

@@ -1,15 +1,17 @@
-// Key presses for programs that wait for "any key": typed in the controlling
-// terminal (read without echo and without waiting for Enter) or pressed in the
-// graphics window.
+// Keys as read_key() gives them: typed in the controlling terminal (read without
+// echo and without waiting for Enter, its escape sequences decoded) or pressed in
+// the graphics window, as the codes of <korvi/graphics.h>.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <mutex>
+#include <span>
 
 namespace korvi {
 
-// Keys pressed in the graphics window, handed from the UI thread to the thread
-// that waits for them. A pipe wakes a waiter that also watches the terminal.
+// Codes of keys pressed in the graphics window, handed from the UI thread to the
+// thread that reads keys. A pipe wakes a reader that also watches the terminal.
 class WindowKeyQueue {
  public:
   WindowKeyQueue();
@@ -17,28 +19,39 @@ class WindowKeyQueue {
   WindowKeyQueue(const WindowKeyQueue&) = delete;
   WindowKeyQueue& operator=(const WindowKeyQueue&) = delete;
 
-  void push(int key);
-  // The oldest key, or -1 when none is held.
+  // The codes of one key, queued together.
+  void push(std::span<const std::uint8_t> codes);
+  // The oldest code, or -1 when none is held.
   int pop();
   bool empty() const;
   void clear();
-  // Readable while keys are held.
+  // Whether keys can come: the window is open. Closing wakes the readers, which
+  // then stop waiting on the window (codes still held stay readable).
+  void set_open(bool open);
+  bool is_open() const;
+  // Readable after a push or a close. Readers drain it before they look at the
+  // queue, so that a later push wakes them again.
   int wake_fd() const { return m_pipe[0]; }
+  void drain_wakeups();
 
  private:
+  void wake();
+
   mutable std::mutex m_mutex;
-  std::deque<int> m_keys;
+  std::deque<std::uint8_t> m_codes;
+  bool m_open = false;
   int m_pipe[2] = {-1, -1};
 };
 
-// Waits for one key from the controlling terminal or, when window_keys is not
-// null, from the window. Returns the key (a byte typed in the terminal, or the
-// window key's code), or -1 at once when there is neither a terminal nor a
-// window to wait on. The terminal's mode is restored before returning and on
-// every way the process can end meanwhile.
-int wait_for_key(WindowKeyQueue* window_keys);
+// Waits for the next key code: one held (the second code of a pair, or a key read
+// with another), a key typed in the controlling terminal, or a key pressed in the
+// window while it is open. Returns -1 at once when no code is held and there is
+// neither a terminal nor an open window to wait on. The terminal's mode is
+// restored before returning and on every way the process can end meanwhile
+// (terminal/raw_key_mode.h).
+int wait_for_key(WindowKeyQueue& window_keys);
 
-// Whether a key is waiting in the terminal or the window queue.
-bool key_waiting(WindowKeyQueue* window_keys);
+// Whether a key code is held or waiting in the terminal or the window.
+bool key_waiting(WindowKeyQueue& window_keys);
 
 }  // namespace korvi

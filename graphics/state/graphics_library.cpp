@@ -1,10 +1,29 @@
 #include "state/graphics_library.h"
 
+#include <cstdio>
+
 #include "font/font_cache.h"
+#include "korvi/terminal/terminal_state.h"
 #include "state/image_impl.h"
+#include "window/display_loss.h"
 #include "window/ui_thread.h"
 
 namespace korvi {
+namespace {
+
+// The display went away under a window: what the program printed written out
+// (unless another thread is printing), the terminal's modes and colours back as
+// they were, one line, and the end, without exit-time handlers (they would wait on
+// the window system).
+[[noreturn]] void end_program_display_lost() {
+  if (ftrylockfile(stdout) == 0) {
+    fflush_unlocked(stdout);
+    funlockfile(stdout);
+  }
+  terminal::end_process("korvi: the display was lost", 1);
+}
+
+}  // namespace
 
 GraphicsLibrary::GraphicsLibrary() = default;
 
@@ -21,7 +40,10 @@ raster::FontCache& GraphicsLibrary::font_cache() {
 }
 
 window::UiThread& GraphicsLibrary::ui_thread() {
-  if (!m_ui_thread) m_ui_thread = std::make_unique<window::UiThread>();
+  if (!m_ui_thread) {
+    window::set_display_lost_action(end_program_display_lost);
+    m_ui_thread = std::make_unique<window::UiThread>();
+  }
   return *m_ui_thread;
 }
 

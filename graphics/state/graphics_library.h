@@ -13,6 +13,7 @@
 #include "devices/screen_device.h"
 #include "korvi/raster/device_context.h"
 #include "screen/graphics_window.h"
+#include "state/fair_mutex.h"
 
 namespace korvi {
 
@@ -31,9 +32,9 @@ class GraphicsLibrary {
   GraphicsLibrary& operator=(const GraphicsLibrary&) = delete;
 
   // Serialises every use of the window's picture and the window's device context
-  // between the drawing thread and the UI thread.
-  std::mutex drawing_lock;
-  // The window's device context while the window is the target, else null.
+  // between the drawing thread and the UI thread, first come first served.
+  FairMutex drawing_lock;
+  // The open window's device context while the screen is the target, else null.
   raster::DeviceContext* window_dc = nullptr;
   // The device context drawn on first: the back buffer's or the working image's.
   raster::DeviceContext* target_dc = nullptr;

@@ -1,9 +1,12 @@
 #include "native_window.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
+#include "key_codes.h"
 #include "sdl_api.h"
+#include "window_class.h"
 
 namespace korvi::window {
 namespace {
@@ -62,6 +65,7 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
       return;
     }
     m_id = api().SDL_GetWindowID(m_window);
+    if (!options.window_class.empty()) set_window_class(m_window, options.window_class.c_str());
     if (!options.icon_pixels.empty()) {
       std::vector<std::uint32_t> pixels = options.icon_pixels;
       std::unique_ptr<SDL_Surface, SurfaceDeleter> icon(api().SDL_CreateRGBSurfaceWithFormatFrom(
@@ -76,8 +80,12 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
   request_present();
 }
 
-NativeWindow::~NativeWindow() {
+NativeWindow::~NativeWindow() { destroy(); }
+
+void NativeWindow::destroy() {
+  if (m_destroyed.exchange(true)) return;  // a destroyed window needs no UI thread any more
   m_ui.call([this] {
+    if (!m_window) return;
     m_ui.remove_handler(m_id);
     api().SDL_DestroyWindow(m_window);
     m_window = nullptr;
@@ -92,6 +100,7 @@ void NativeWindow::request_present() {
 OuterRect NativeWindow::outer_rect() const {
   OuterRect rect;
   m_ui.call([&] {
+    if (!m_window) return;
     int x = 0, y = 0, w = 0, h = 0;
     api().SDL_GetWindowPosition(m_window, &x, &y);
     api().SDL_GetWindowSize(m_window, &w, &h);
@@ -103,6 +112,7 @@ OuterRect NativeWindow::outer_rect() const {
 
 void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
   m_ui.call([&] {
+    if (!m_window) return;
     const Borders b = borders();
     api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
     api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
@@ -113,6 +123,7 @@ void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
 
 void NativeWindow::set_outer_size(int width, int height) {
   m_ui.call([&] {
+    if (!m_window) return;
     const Borders b = borders();
     api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
                             std::max(1, height - b.top - b.bottom));
@@ -124,6 +135,7 @@ void NativeWindow::set_input_enabled(bool enabled) { m_input_enabled.store(enabl
 
 void NativeWindow::focus() {
   m_ui.call([this] {
+    if (!m_window) return;
     api().SDL_RaiseWindow(m_window);
     api().SDL_SetWindowInputFocus(m_window);
   });
@@ -240,37 +252,14 @@ void NativeWindow::handle_mouse(const SDL_Event& event) {
 
 void NativeWindow::handle_key(const SDL_Event& event) {
   if (event.type == SDL_TEXTINPUT) {
-    // Typed text arrives as characters: pass its bytes on one by one, as a
-    // terminal would.
-    for (const char* c = event.text.text; *c; ++c)
-      m_client.key_pressed(static_cast<unsigned char>(*c));
+    // Typed text arrives as characters: their bytes, as a terminal would send them.
+    const char* text = event.text.text;
+    const std::size_t length = std::strlen(text);
+    if (length > 0) m_client.key_pressed({reinterpret_cast<const std::uint8_t*>(text), length});
     return;
   }
-  const SDL_Keycode key = event.key.keysym.sym;
-  const SDL_Scancode scancode = event.key.keysym.scancode;
-  const bool modifier_only = (scancode >= SDL_SCANCODE_LCTRL && scancode <= SDL_SCANCODE_RGUI) ||
-                             scancode == SDL_SCANCODE_CAPSLOCK ||
-                             scancode == SDL_SCANCODE_NUMLOCKCLEAR ||
-                             scancode == SDL_SCANCODE_SCROLLLOCK || scancode == SDL_SCANCODE_MODE;
-  if (modifier_only) return;  // a modifier pressed on its own is not a key press
-  const Uint16 modifiers = event.key.keysym.mod;
-  const bool command = (modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0;
-  if (key >= 32 && key < 127 && !command) return;  // its character follows as text input
-  if ((modifiers & KMOD_CTRL) && key >= 'a' && key <= 'z') {
-    m_client.key_pressed(static_cast<int>(key - 'a' + 1));
-    return;
-  }
-  switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: m_client.key_pressed('\r'); break;
-    case SDLK_ESCAPE: m_client.key_pressed(27); break;
-    case SDLK_BACKSPACE: m_client.key_pressed(8); break;
-    case SDLK_TAB: m_client.key_pressed('\t'); break;
-    default:
-      // Keys without a character (arrows, function keys) still count as a key.
-      if (key < 32 || key >= 127) m_client.key_pressed(0);
-      break;
-  }
+  const KeyPressCodes codes = key_press_codes(event.key.keysym);
+  if (codes.count > 0) m_client.key_pressed(codes.span());
 }
 
 }  // namespace korvi::window

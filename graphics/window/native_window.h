@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,9 @@ class WindowClient {
   virtual void paint(std::uint32_t* dst, int pitch, int width, int height) = 0;
   // The window system lost the window's contents; a paint follows.
   virtual void exposed() = 0;
-  // A key pressed in the window: its character, or 0 for a key without one.
-  virtual void key_pressed(int key) = 0;
+  // A key pressed in the window: the codes read_key() gives for it, all at once
+  // (the bytes of its character, or a prefix and a key code).
+  virtual void key_pressed(std::span<const std::uint8_t> codes) = 0;
   virtual void mouse_message(const MouseMessage& message) = 0;
   // The user asked to close the window (close box, window manager's close).
   virtual void close_requested() = 0;
@@ -42,6 +44,7 @@ struct WindowOptions {
   int client_height = 0;
   std::optional<WindowPosition> position;  // none: the system places it
   std::string title;
+  std::string window_class;  // the class name the windowing system files it under
   // Icon pixels 0xAARRGGBB, top-down, or none.
   int icon_width = 0;
   int icon_height = 0;
@@ -62,6 +65,9 @@ class NativeWindow final : private EventHandler {
   NativeWindow(UiThread& ui, WindowClient& client, const WindowOptions& options);
   // Destroys the window on the UI thread; no client call follows.
   ~NativeWindow() override;
+  // Destroys the window before the object goes: no client call follows, and every
+  // operation of the object does nothing from then on.
+  void destroy();
   NativeWindow(const NativeWindow&) = delete;
   NativeWindow& operator=(const NativeWindow&) = delete;
 
@@ -98,6 +104,7 @@ class NativeWindow final : private EventHandler {
   std::uint32_t m_id = 0;
   std::atomic<bool> m_present_pending{false};
   std::atomic<bool> m_input_enabled{true};
+  std::atomic<bool> m_destroyed{false};
   std::uint32_t m_buttons = 0;           // MK_ flags of the buttons held, UI thread
   std::vector<std::uint32_t> m_scratch;  // for window surfaces of another format
 };

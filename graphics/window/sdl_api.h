@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_syswm.h>
 
 namespace korvi::window {
 
@@ -16,6 +17,7 @@ namespace korvi::window {
   X(SDL_GetError) \
   X(SDL_RegisterEvents) \
   X(SDL_WaitEvent) \
+  X(SDL_PollEvent) \
   X(SDL_PushEvent) \
   X(SDL_CreateWindow) \
   X(SDL_DestroyWindow) \
@@ -56,7 +58,8 @@ namespace korvi::window {
   X(SDL_GetTicks) \
   X(SDL_GetCurrentVideoDriver) \
   X(SDL_GetWindowFromID) \
-  X(SDL_GetWindowTitle)
+  X(SDL_GetWindowTitle) \
+  X(SDL_GetWindowWMInfo)
 
 #define KORVI_IMAGE_FUNCTIONS(X) \
   X(IMG_Load_RW) \

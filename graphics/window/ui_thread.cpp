@@ -5,6 +5,7 @@
 #include <future>
 
 #include "auto_reset_event.h"
+#include "display_loss.h"
 #include "sdl_api.h"
 #include "x11_error_filter.h"
 
@@ -54,6 +55,7 @@ UiThread::UiThread() {
       started.signal();
       return;
     }
+    if (std::strcmp(driver ? driver : "", "x11") == 0) end_process_on_display_loss();
     m_user_event = api().SDL_RegisterEvents(2);
     if (m_user_event == static_cast<std::uint32_t>(-1)) {
       m_error = "no user events left";
@@ -81,8 +83,9 @@ UiThread::~UiThread() {
   {
     std::lock_guard lock(m_mutex);
     m_stopping = true;
+    wake();
   }
-  wake();
+  m_task_queued.notify_one();
   m_thread.join();
 }
 
@@ -106,10 +109,13 @@ void UiThread::call(const std::function<void()>& task) {
 
 void UiThread::post(std::function<void()> task) {
   {
+    // The wake-up is queued under the lock: a UI thread that sees the task finds
+    // its wake-up among the events.
     std::lock_guard lock(m_mutex);
     m_tasks.push_back(std::move(task));
+    wake();
   }
-  wake();
+  m_task_queued.notify_one();
 }
 
 void UiThread::add_handler(std::uint32_t window_id, EventHandler* handler) {
@@ -135,7 +141,17 @@ void UiThread::wake() {
 void UiThread::run() {
   for (;;) {
     SDL_Event event;
-    if (!api().SDL_WaitEvent(&event)) continue;
+    if (m_handlers.empty()) {
+      // No window: nothing but a request can come, and the windowing system's
+      // own wait would poll every millisecond. Sleep until a request is queued.
+      {
+        std::unique_lock lock(m_mutex);
+        m_task_queued.wait(lock, [this] { return !m_tasks.empty() || m_stopping; });
+      }
+      if (!api().SDL_PollEvent(&event)) continue;
+    } else if (!api().SDL_WaitEvent(&event)) {
+      continue;
+    }
     if (event.type == m_user_event) {
       if (!run_next_task()) return;
       continue;

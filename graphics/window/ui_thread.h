@@ -2,6 +2,7 @@
 // by the first window (or input box) and kept until its owner ends.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -44,7 +45,8 @@ class UiThread {
   void post(std::function<void()> task);
   bool on_ui_thread() const { return std::this_thread::get_id() == m_thread.get_id(); }
 
-  // UI thread only: routes the events of a window to a handler.
+  // UI thread only: routes the events of a window to a handler. Every window has
+  // one; while none is registered the thread sleeps until the next request.
   void add_handler(std::uint32_t window_id, EventHandler* handler);
   void remove_handler(std::uint32_t window_id);
 
@@ -69,6 +71,7 @@ class UiThread {
   std::uint32_t m_user_event = 0;  // tasks; m_user_event + 1: window events
 
   std::mutex m_mutex;
+  std::condition_variable m_task_queued;  // waited on while no window exists
   std::deque<std::function<void()>> m_tasks;
   bool m_stopping = false;
 

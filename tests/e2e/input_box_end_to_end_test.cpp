@@ -50,13 +50,13 @@ std::optional<Geometry> geometry_of(const std::string& display, const std::strin
   return g;
 }
 
-// A window of the program (found by its class, the program's name) with this
+// A window of the program (found by its instance name, the program's name) with this
 // client size and not among those already seen (which may be gone), waiting for it
 // to appear.
 std::optional<std::string> wait_for_window(const std::string& display, int width, int height,
                                            const std::set<std::string>& seen = {}) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    if (const auto found = xdotool(display, {"search", "--class", "ask_name"})) {
+    if (const auto found = xdotool(display, {"search", "--classname", "ask_name"})) {
       std::istringstream ids(*found);
       for (std::string id; ids >> id;) {
         if (seen.count(id)) continue;
@@ -88,6 +88,10 @@ TEST(InputBoxEndToEnd, ANameAndANumberTypedIntoTheBoxesAreDrawn) {
   ASSERT_TRUE(on_screen);
   EXPECT_EQ(on_screen->x, (1024 - 357) / 2);
   EXPECT_EQ(on_screen->y, (768 - 93) / 2);
+  const auto box_class =
+      korvi::test::run_command({"xprop", "-id", *first, "WM_CLASS"}, {{"DISPLAY", display}});
+  ASSERT_TRUE(box_class);
+  EXPECT_EQ(*box_class, "WM_CLASS(STRING) = \"ask_name\", \"Korvi_InputBox\"\n");
   ASSERT_TRUE(type_into(display, *first, "Ada"));  // replaces the selected default text
 
   // The second box is centred on the graphics window that now shows the greeting.

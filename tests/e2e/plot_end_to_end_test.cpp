@@ -23,11 +23,11 @@ std::string program() {
   return std::string(build ? build : ".") + "/calc";
 }
 
-// The id of the first window of this class (the program's name), waiting for it to
-// appear. (Searching by name misses titles stored as UTF-8.)
+// The id of the first window of this instance name (the program's name), waiting for
+// it to appear. (Searching by name misses titles stored as UTF-8.)
 std::optional<unsigned long> find_window(const std::string& display, const std::string& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const auto found = korvi::test::run_command({"xdotool", "search", "--class", name},
+    const auto found = korvi::test::run_command({"xdotool", "search", "--classname", name},
                                                 {{"DISPLAY", display}}, 5s);
     if (found && !found->empty()) return std::stoul(*found);
     std::this_thread::sleep_for(50ms);
@@ -67,7 +67,7 @@ TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
   ASSERT_TRUE(calc.wait_for_output("请输入点的个数：", 10s)) << calc.output();
 
   const auto window = find_window(server.display(), "calc");
-  ASSERT_TRUE(window) << "no window of class calc appeared";
+  ASSERT_TRUE(window) << "no window of the program calc appeared";
   std::optional<korvi::test::Screenshot> shot;
   for (int attempt = 0; attempt < 100; ++attempt) {
     shot = korvi::test::take_screenshot(server.display(), *window);
@@ -80,11 +80,13 @@ TEST(PlotEndToEnd, TuDrawsThePlotAKeyBringsThePromptBack) {
     FAIL() << "the plot is not as expected; see " << (scratch / "plot.bmp");
   }
 
-  // The window wears the program's embedded icon.
+  // The window wears the program's embedded icon and the library's window class.
   const auto icon = korvi::test::run_command(
-      {"xprop", "-id", std::to_string(*window), "_NET_WM_ICON"}, {{"DISPLAY", server.display()}});
+      {"xprop", "-id", std::to_string(*window), "_NET_WM_ICON", "WM_CLASS"},
+      {{"DISPLAY", server.display()}});
   ASSERT_TRUE(icon);
   EXPECT_NE(icon->find("32 x 32"), std::string::npos) << *icon;
+  EXPECT_NE(icon->find("WM_CLASS(STRING) = \"calc\", \"KorviWnd\""), std::string::npos) << *icon;
 
   ASSERT_TRUE(
       korvi::test::run_command({"xdotool", "windowfocus", "--sync", std::to_string(*window)},

@@ -12,17 +12,9 @@
 #include <map>
 #include <stdexcept>
 
+#include "deadline.h"
+
 namespace korvi::test {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-std::chrono::milliseconds remaining(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() > 0 ? left : std::chrono::milliseconds(0);
-}
-
-}  // namespace
 
 ChildProcess::ChildProcess(const Options& options) {
   // Everything the child needs is prepared here: between fork and exec only

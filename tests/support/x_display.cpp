@@ -59,9 +59,16 @@ XvfbServer::XvfbServer(int width, int height) {
 
 XvfbServer::~XvfbServer() {
   if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
+    ::kill(m_pid, SIGTERM);
     waitpid(m_pid, nullptr, 0);
   }
+}
+
+void XvfbServer::kill() {
+  if (m_pid <= 0) return;
+  ::kill(m_pid, SIGKILL);
+  waitpid(m_pid, nullptr, 0);
+  m_pid = -1;
 }
 
 std::optional<Screenshot> decode_xwd(const std::string& bytes) {

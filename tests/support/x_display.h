@@ -18,6 +18,8 @@ class XvfbServer {
   XvfbServer& operator=(const XvfbServer&) = delete;
 
   bool running() const { return !m_display.empty(); }
+  // Ends the server at once, as a crash would: its clients' connections break.
+  void kill();
   // ":N"
   const std::string& display() const { return m_display; }
 

@@ -7,10 +7,13 @@
 
 namespace korvi {
 
-// A colour value 0x00BBGGRR: red in the lowest byte.
+// A colour value 0x00BBGGRR: red in the lowest byte (rgb() makes one). Pixels in an
+// image's buffer are the other way round, 0x00RRGGBB: see "Two colour orders" in
+// <korvi/graphics.h>.
 using Color = std::uint32_t;
 
-// A point in 32-bit integer coordinates.
+// A point in 32-bit integer coordinates: logical units for drawing, pixels for
+// regions.
 struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -18,14 +21,14 @@ struct Point {
 };
 
 // A font description: the fields of the platform's font record, in its order and
-// layout (60 bytes). height > 0 is the cell height, < 0 the character height, 0 a
-// default; width 0 keeps the face's proportions, otherwise it is the average
-// character width; escapement turns the text counter-clockwise in tenths of a
-// degree; orientation is kept but the glyphs follow the escapement; weight >= 600
-// is bold; quality 3 (NONANTIALIASED_QUALITY) draws one-bit glyphs, any other
-// value antialiased ones; char_set, out_precision and clip_precision are kept but
-// play no part; pitch_and_family chooses the kind of face (fixed pitch, serif, ...)
-// when face_name is empty.
+// layout (60 bytes). Sizes are logical units. height > 0 is the cell height, < 0 the
+// character height, 0 a default; width 0 keeps the face's proportions, otherwise it
+// is the average character width; escapement turns the text counter-clockwise in
+// tenths of a degree; orientation is kept but the glyphs follow the escapement;
+// weight >= 600 is bold; quality 3 (NONANTIALIASED_QUALITY) draws one-bit glyphs, any
+// other value antialiased ones; char_set, out_precision and clip_precision are kept
+// but play no part; pitch_and_family chooses the kind of face (fixed pitch, serif,
+// ...) when face_name is empty.
 struct FontDescription {
   std::int32_t height = 0;
   std::int32_t width = 0;

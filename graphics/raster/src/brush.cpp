@@ -38,8 +38,8 @@ bool Brush::cell_bit(std::int64_t x, std::int64_t y) const {
   switch (m_kind) {
     case Kind::PATTERN: return (m_rows[cy] >> (7 - cx) & 1) != 0;
     case Kind::HATCHED: {
-      const bool horizontal = cy == 0;
-      const bool vertical = cx == 0;
+      const bool horizontal = cy == 3;
+      const bool vertical = cx == 4;
       const bool falling = cx == cy;
       const bool rising = cx + cy == 7;
       switch (m_hatch) {

@@ -7,6 +7,7 @@
 
 #include "coverage_blend.h"
 #include "device_point.h"
+#include "flood_fill.h"
 #include "korvi/raster/device_context.h"
 #include "paint.h"
 #include "pixel_ops.h"
@@ -28,23 +29,28 @@ Rect clamp_box(const Rect64& box, const Rect& rect) {
 void DeviceContext::paint_path_device(const AreaPaint& paint, const PolygonPath& path,
                                       FillRule rule) {
   if (!m_surface || paint.none() || m_visible.empty()) return;
+  EdgeTable edges(m_visible.bounds());
+  edges.add_path(path);
+  paint_edges_device(paint, edges, rule);
+}
+
+void DeviceContext::paint_edges_device(const AreaPaint& paint, EdgeTable& edges, FillRule rule) {
+  if (!m_surface || paint.none() || m_visible.empty()) return;
   Surface& surface = *m_surface;
   const Visibility& visible = m_visible;
-  rasterize_polygon(
-      path, rule, visible.bounds(), [&](std::int32_t y, const Span* spans, std::size_t count) {
-        Pixel* row = surface.row(y);
-        if (visible.is_rectangle()) {
-          // The rasteriser already cut the spans to the visible box.
-          for (std::size_t i = 0; i < count; ++i)
-            paint.paint(row, y, spans[i].left, spans[i].right);
-          return;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-          visible.clip_span(
-              y, spans[i].left, spans[i].right,
-              [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
-        }
-      });
+  rasterize_edges(edges, rule, [&](std::int32_t y, const Span* spans, std::size_t count) {
+    Pixel* row = surface.row(y);
+    if (visible.is_rectangle()) {
+      // The rasteriser already cut the spans to the visible box.
+      for (std::size_t i = 0; i < count; ++i) paint.paint(row, y, spans[i].left, spans[i].right);
+      return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      visible.clip_span(
+          y, spans[i].left, spans[i].right,
+          [&](std::int32_t, std::int32_t a, std::int32_t b) { paint.paint(row, y, a, b); });
+    }
+  });
 }
 
 void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {
@@ -190,50 +196,10 @@ void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {
   if (!drawable()) return;
   const auto start = map_point(m_transform, x, y);
   if (!start || !m_visible.contains(start->x, start->y)) return;
-  Surface& surface = *m_surface;
+  const Point seed{static_cast<std::int32_t>(start->x), static_cast<std::int32_t>(start->y)};
   const Pixel stop = pixel_from_color(border) & RGB_MASK;
-  const auto sx = static_cast<std::int32_t>(start->x);
-  const auto sy = static_cast<std::int32_t>(start->y);
-  if ((surface.at(sx, sy) & RGB_MASK) == stop) return;
-
-  // First find the area on the picture as it is, marking visited pixels, then paint it:
-  // painting never changes what is found, whatever the brush or write mode.
-  const Rect area = m_visible.bounds();
-  const auto width = static_cast<std::size_t>(area.width());
-  std::vector<bool> visited(width * static_cast<std::size_t>(area.height()), false);
-  auto index = [&](std::int32_t px, std::int32_t py) {
-    return static_cast<std::size_t>(py - area.top) * width +
-           static_cast<std::size_t>(px - area.left);
-  };
-  auto open = [&](std::int32_t px, std::int32_t py) {
-    return !visited[index(px, py)] && (surface.at(px, py) & RGB_MASK) != stop &&
-           m_visible.contains(px, py);
-  };
-  std::vector<RowSpan> found;
-  std::vector<Point> seeds{{sx, sy}};
-  while (!seeds.empty()) {
-    const Point seed = seeds.back();
-    seeds.pop_back();
-    if (!open(seed.x, seed.y)) continue;
-    std::int32_t left = seed.x;
-    std::int32_t right = seed.x + 1;
-    while (left > area.left && open(left - 1, seed.y)) --left;
-    while (right < area.right && open(right, seed.y)) ++right;
-    for (std::int32_t px = left; px < right; ++px) visited[index(px, seed.y)] = true;
-    found.push_back({seed.y, left, right});
-    // One seed per open run on the rows above and below.
-    for (const std::int32_t ny : {seed.y - 1, seed.y + 1}) {
-      if (ny < area.top || ny >= area.bottom) continue;
-      bool in_run = false;
-      for (std::int32_t px = left; px < right; ++px) {
-        const bool o = open(px, ny);
-        if (o && !in_run) seeds.push_back({px, ny});
-        in_run = o;
-      }
-    }
-  }
-  const AreaPaint paint = current_brush_paint();
-  for (const RowSpan& s : found) paint.paint(surface.row(s.y), s.y, s.left, s.right);
+  if ((m_surface->at(seed.x, seed.y) & RGB_MASK) == stop) return;
+  flood_fill_device(*m_surface, m_visible, seed, stop, current_brush_paint());
 }
 
 }  // namespace korvi::raster

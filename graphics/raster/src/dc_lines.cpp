@@ -146,12 +146,12 @@ BoxF keep_box(const Visibility& visible, double width) {
 }  // namespace
 
 void DeviceContext::thin_path_device(const PenPaint& pen, std::span<const DevicePoint> points,
-                                     bool closed) {
+                                     bool closed, std::int64_t phase) {
   if (!m_surface || !pen.visible || m_visible.empty() || points.size() < 2) return;
-  std::int64_t phase = 0;
   const std::size_t n = points.size();
   const std::size_t segments = closed ? n : n - 1;
   const auto period = static_cast<std::int64_t>(pen.dashes.period);
+  phase = period > 0 ? phase % period : 0;
   // Segments may cross or run back over each other. Where writing a pixel twice would
   // show (exclusive-or and the like), the pixels are gathered first and then written
   // once each, dashes before gaps.
@@ -217,7 +217,7 @@ void DeviceContext::outline_points_device(const PenPaint& pen, std::span<const P
     if (pixels.empty() || !(pixels.back() == d)) pixels.push_back(d);
   }
   if (closed && pixels.size() > 1 && pixels.front() == pixels.back()) pixels.pop_back();
-  thin_path_device(pen, pixels, closed);
+  thin_path_device(pen, pixels, closed, 0);
 }
 
 void DeviceContext::line_to(std::int32_t x, std::int32_t y) {
@@ -244,7 +244,7 @@ void DeviceContext::polyline(std::span<const Point> points) {
     device[i] = *d;
   }
   if (!pen.wide) {
-    thin_path_device(pen, device, false);
+    thin_path_device(pen, device, false, 0);
     return;
   }
   std::vector<PointF> centres;

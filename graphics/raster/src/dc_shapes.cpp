@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "device_point.h"
+#include "ellipse_arc.h"
 #include "ellipse_raster.h"
 #include "korvi/raster/device_context.h"
 #include "paint.h"
 #include "polygon_raster.h"
 #include "stroke.h"
-#include "thin_line.h"
 
 namespace korvi::raster {
 namespace {
@@ -30,42 +30,35 @@ PointF to_centre(DevicePoint p) {
   return {static_cast<double>(p.x) + 0.5, static_cast<double>(p.y) + 0.5};
 }
 
-// Parametric angle of the point where the ray in direction (dx, dy) (y down) leaves the
-// ellipse with radii rx, ry; counter-clockwise as seen on screen.
-double ray_angle(double dx, double dy, double rx, double ry) {
-  if (dx == 0.0 && dy == 0.0) return 0.0;
-  return std::atan2(-dy * rx, dx * ry);
-}
-
-// Sweep from a0 counter-clockwise to a1, in (0, 2 pi]; equal angles sweep everything.
-double sweep_between(double a0, double a1) {
-  double s = a1 - a0;
-  while (s <= 0.0) s += 2.0 * std::numbers::pi;
-  return s;
-}
-
 }  // namespace
 
 void DeviceContext::polygon(std::span<const Point> points) {
   if (!drawable() || points.size() < 2) return;
+  const AreaPaint fill = current_brush_paint();
+  const PenPaint pen = current_pen_paint();
+  const PointMapper map(m_transform);
+  EdgeTable edges(m_visible.bounds());
+  ContourEdges contour(edges);
+  if (!pen.visible) {
+    // The fill streams the mapped points into its edge table.
+    if (fill.none() ||
+        !map.map_all(points, [&](DevicePoint d) { contour.add_point(fixed_point(d)); })) {
+      return;
+    }
+    contour.close();
+    paint_edges_device(fill, edges, m_fill_rule);
+    return;
+  }
   std::vector<DevicePoint> device;
   device.reserve(points.size());
-  for (const Point& p : points) {
-    const auto d = map_point(m_transform, p.x, p.y);
-    if (!d) return;
-    device.push_back(*d);
-  }
-  const AreaPaint fill = current_brush_paint();
+  if (!map.map_all(points, [&](DevicePoint d) { device.push_back(d); })) return;
   if (!fill.none()) {
-    PolygonPath path;
-    for (const DevicePoint& d : device) path.add_pixel_point(d);
-    path.close_contour();
-    paint_path_device(fill, path, m_fill_rule);
+    for (const DevicePoint& d : device) contour.add_point(fixed_point(d));
+    contour.close();
+    paint_edges_device(fill, edges, m_fill_rule);
   }
-  const PenPaint pen = current_pen_paint();
-  if (!pen.visible) return;
   if (!pen.wide) {
-    thin_path_device(pen, device, true);
+    thin_path_device(pen, device, true, 0);
     return;
   }
   std::vector<PointF> centres;
@@ -86,14 +79,10 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
   if (!box || box->empty()) return;
   const Rect64 b = *box;
   const AreaPaint fill = current_brush_paint();
-  auto paint_box = [&](const AreaPaint& paint, std::int64_t l, std::int64_t t, std::int64_t r,
-                       std::int64_t btm) {
-    paint_box_device(paint, {l, t, r, btm});
-  };
-  paint_box(fill, b.left, b.top, b.right, b.bottom);
   const PenPaint pen = current_pen_paint();
-  if (!pen.visible) return;
-  if (pen.wide) {
+  if (!pen.visible || pen.wide) {
+    paint_box_device(fill, b);
+    if (!pen.visible) return;
     const PointF corners[4] = {{b.left + 0.5, b.top + 0.5},
                                {b.right - 0.5, b.top + 0.5},
                                {b.right - 0.5, b.bottom - 0.5},
@@ -101,25 +90,41 @@ void DeviceContext::rectangle(std::int32_t left, std::int32_t top, std::int32_t 
     wide_path_device(pen, corners, true, false);
     return;
   }
+  thin_frame_device(pen, b);
+  paint_box_device(fill, {b.left + 1, b.top + 1, b.right - 1, b.bottom - 1});
+}
+
+void DeviceContext::thin_frame_device(const PenPaint& pen, const Rect64& b) {
+  const std::int64_t width = b.right - b.left;
+  const std::int64_t height = b.bottom - b.top;
+  if (width == 1 && height == 1) return;
+  const std::int64_t right = b.right - 1;  // the frame's last column and row
+  const std::int64_t bottom = b.bottom - 1;
   if (pen.dashes.solid()) {
-    // The ring of border pixels, as four disjoint boxes.
+    // The ring of frame pixels, as disjoint boxes.
     const AreaPaint ring = AreaPaint::uniform(pen.on);
-    paint_box(ring, b.left, b.top, b.right, b.top + 1);
-    if (b.bottom - b.top > 1) paint_box(ring, b.left, b.bottom - 1, b.right, b.bottom);
-    paint_box(ring, b.left, b.top + 1, b.left + 1, b.bottom - 1);
-    if (b.right - b.left > 1) paint_box(ring, b.right - 1, b.top + 1, b.right, b.bottom - 1);
+    paint_box_device(ring, {b.left, b.top, b.right, b.top + 1});
+    if (height > 1) paint_box_device(ring, {b.left, bottom, b.right, b.bottom});
+    paint_box_device(ring, {b.left, b.top + 1, b.left + 1, bottom});
+    if (width > 1) paint_box_device(ring, {right, b.top + 1, b.right, bottom});
     return;
   }
-  if (b.right - b.left == 1 || b.bottom - b.top == 1) {
-    const bool flat = b.bottom - b.top == 1;
-    const DevicePoint ends[2] = {
-        {b.left, b.top}, flat ? DevicePoint{b.right, b.top} : DevicePoint{b.left, b.bottom}};
-    thin_path_device(pen, ends, false);
+  if (width == 1 || height == 1) {
+    // The path runs there and back over one line: its first pixel keeps the first
+    // step's dash, every other pixel the dash of the way back.
+    const DevicePoint first{right, b.top};
+    const DevicePoint turn = width == 1 ? DevicePoint{b.left, bottom} : DevicePoint{b.left, b.top};
+    const DevicePoint beyond_first =
+        width == 1 ? DevicePoint{first.x, first.y + 1} : DevicePoint{first.x - 1, first.y};
+    const DevicePoint start_pixel[2] = {first, beyond_first};
+    thin_path_device(pen, start_pixel, false, 0);
+    const DevicePoint way_back[2] = {turn, first};
+    thin_path_device(pen, way_back, false, std::max(width, height) - 1);
     return;
   }
   const DevicePoint corners[4] = {
-      {b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}};
-  thin_path_device(pen, corners, true);
+      {right, b.top}, {b.left, b.top}, {b.left, bottom}, {right, bottom}};
+  thin_path_device(pen, corners, true, 0);
 }
 
 void DeviceContext::ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
@@ -217,93 +222,20 @@ void DeviceContext::pie(std::int32_t left, std::int32_t top, std::int32_t right,
 
 void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
                                const AreaPaint* fill, const PenPaint* pen) {
-  const EllipseRows rows(box.left, box.top, box.right, box.bottom);
-  if (rows.empty()) return;
-  const std::int64_t cx2 = rows.centre_x2();
-  const std::int64_t cy2 = rows.centre_y2();
-  const AngleSweep sweep(2 * start.x - cx2, 2 * start.y - cy2, 2 * end.x - cx2, 2 * end.y - cy2);
-  const Rect vb = m_visible.bounds();
-  const std::int64_t top = std::max<std::int64_t>(rows.top(), vb.top);
-  const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), vb.bottom);
-  Surface& surface = *m_surface;
-  // Calls f(y, a, b) for the runs of visible pixels of [x0, x1) on row y inside the sweep.
-  auto swept_runs = [&](std::int64_t y, std::int64_t x0, std::int64_t x1, auto&& f) {
-    m_visible.clip_span(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-      const std::int64_t dy = 2 * std::int64_t{cy} + 1 - cy2;
-      std::int32_t run = a;
-      bool inside = false;
-      for (std::int32_t x = a; x < b; ++x) {
-        const bool in = sweep.contains(2 * std::int64_t{x} + 1 - cx2, dy);
-        if (in && !inside) run = x;
-        if (!in && inside) f(cy, run, x);
-        inside = in;
-      }
-      if (inside) f(cy, run, b);
+  const EllipseArc arc(box, start, end);
+  if (arc.empty()) return;
+  if (pie && fill && !fill->none()) {
+    Surface& surface = *m_surface;
+    arc.for_each_sector_run(m_visible, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
+      fill->paint(surface.row(y), y, x0, x1);
     });
-  };
-  if (pie && fill && !fill->none() && top < bottom) {
-    for (std::int64_t y = top; y < bottom; ++y) {
-      std::int64_t x0 = 0;
-      std::int64_t x1 = 0;
-      if (!rows.row(y, x0, x1)) continue;
-      swept_runs(y, x0, x1, [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-        fill->paint(surface.row(cy), cy, a, b);
-      });
-    }
   }
   if (!pen || !pen->visible) return;
-  const PointF centre{static_cast<double>(cx2) / 2.0, static_cast<double>(cy2) / 2.0};
-  const double rx = std::max(0.0, (static_cast<double>(box.right - box.left) - 1.0) / 2.0);
-  const double ry = std::max(0.0, (static_cast<double>(box.bottom - box.top) - 1.0) / 2.0);
-  const double a0 =
-      ray_angle(2.0 * static_cast<double>(start.x) - static_cast<double>(cx2),
-                2.0 * static_cast<double>(start.y) - static_cast<double>(cy2), rx, ry);
-  const double a1 = ray_angle(2.0 * static_cast<double>(end.x) - static_cast<double>(cx2),
-                              2.0 * static_cast<double>(end.y) - static_cast<double>(cy2), rx, ry);
-  const double sweep_angle = sweep.full() ? 2.0 * std::numbers::pi : sweep_between(a0, a1);
   if (!pen->wide && pen->dashes.solid()) {
-    // The ellipse's outline pixels inside the sweep, plus the radii for a pie; as one
-    // set, so that no pixel is written twice.
-    std::vector<RowSpan> pixels;
-    if (top < bottom) {
-      for (EllipseScan scan(rows, top, bottom); !scan.done(); scan.next()) {
-        const OutlineRow o = scan.outline();
-        for (int i = 0; i < o.count; ++i) {
-          swept_runs(scan.y(), o.x0[i], o.x1[i],
-                     [&](std::int32_t cy, std::int32_t a, std::int32_t b) {
-                       pixels.push_back({cy, a, b});
-                     });
-        }
-      }
-    }
-    if (pie) {
-      const DevicePoint c{floor_div(cx2 - 1, 2), floor_div(cy2 - 1, 2)};
-      for (const double angle : {a0, a0 + sweep_angle}) {
-        const DevicePoint tip{
-            static_cast<std::int64_t>(std::floor(centre.x + rx * std::cos(angle))),
-            static_cast<std::int64_t>(std::floor(centre.y - ry * std::sin(angle)))};
-        const ThinLine line(c, tip);
-        const auto [first, last] = line.visible_steps(vb);
-        for (std::int64_t i = first; i < last; ++i) {
-          const DevicePoint p = line.pixel(i);
-          if (m_visible.contains(p.x, p.y)) {
-            pixels.push_back({static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.x),
-                              static_cast<std::int32_t>(p.x + 1)});
-          }
-        }
-        if (m_visible.contains(tip.x, tip.y)) {
-          pixels.push_back({static_cast<std::int32_t>(tip.y), static_cast<std::int32_t>(tip.x),
-                            static_cast<std::int32_t>(tip.x + 1)});
-        }
-      }
-    }
-    paint_region_device(AreaPaint::uniform(pen->on), Region::from_spans(std::move(pixels)));
+    paint_region_device(AreaPaint::uniform(pen->on), arc.thin_pixels(m_visible, pie));
     return;
   }
-  std::vector<PointF> path;
-  ellipse_points(centre, rx, ry, a0, a0 + sweep_angle, path);
-  if (pie) path.insert(path.begin(), centre);
-  outline_points_device(*pen, path, pie, !pie);
+  outline_points_device(*pen, arc.path(pie), pie, !pie);
 }
 
 void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,

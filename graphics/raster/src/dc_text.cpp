@@ -9,6 +9,53 @@
 #include "korvi/raster/device_context.h"
 
 namespace korvi::raster {
+namespace {
+
+// Glyph ink reaches at most this far back along the baseline from the glyph's place:
+// a few cell heights and some pixels. Text beyond that distance from what is visible
+// is not laid out.
+constexpr double REACH_CELLS = 4.0;
+constexpr double REACH_PIXELS = 64.0;
+// Long texts are laid out from a first piece of this many bytes, growing fourfold.
+constexpr std::size_t FIRST_PIECE = 256;
+
+bool continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The first position from n on where a character of the text starts: a byte that is
+// not a continuation byte, or one with three continuation bytes before it (no lead
+// byte takes more than three).
+std::size_t character_start(std::string_view text, std::size_t n) {
+  for (; n < text.size(); ++n) {
+    if (!continuation_byte(text[n])) return n;
+    if (n >= 3 && continuation_byte(text[n - 1]) && continuation_byte(text[n - 2]) &&
+        continuation_byte(text[n - 3])) {
+      return n;
+    }
+  }
+  return text.size();
+}
+
+// True when text following the run along its baseline cannot reach the visible box:
+// the run is turned by right angles only, and its end, less the glyphs' reach, lies
+// beyond the box. Advances never go backwards.
+bool rest_is_hidden(const GlyphRun& run, DevicePoint origin, const Rect& visible) {
+  const TextQuad& cell = run.cell;
+  if (!cell.axis_aligned) return false;
+  const PointF start = cell.corners[0];
+  const PointF end = cell.corners[1];
+  const bool along_x = start.y == end.y;
+  const double across = along_x ? cell.bottom - cell.top : cell.right - cell.left;
+  const double reach = REACH_CELLS * across + REACH_PIXELS;
+  const double ox = static_cast<double>(origin.x);
+  const double oy = static_cast<double>(origin.y);
+  if (end.x > start.x) return ox + end.x - reach >= visible.right;
+  if (end.x < start.x) return ox + end.x + reach <= visible.left;
+  if (end.y > start.y) return oy + end.y - reach >= visible.bottom;
+  if (end.y < start.y) return oy + end.y + reach <= visible.top;
+  return false;
+}
+
+}  // namespace
 
 void DeviceContext::select_font(FontCache& cache, std::shared_ptr<const Font> font) {
   if (font && !cache.owns(*font)) {
@@ -33,7 +80,15 @@ void DeviceContext::paint_text(std::int32_t x, std::int32_t y, std::string_view 
   const auto origin = map_point(m_transform, x, y);
   if (!origin) return;
   GlyphRun& run = m_scratch.run;
-  m_font_cache->glyph_run(*m_font, utf8, text_scale(), run, mark);
+  // Growing pieces of a long text until the rest could not be seen: glyphs take their
+  // places from the advances before them only, so a piece lays out as the whole would.
+  std::size_t piece = FIRST_PIECE;
+  for (;;) {
+    const std::size_t end = character_start(utf8, std::min(piece, utf8.size()));
+    m_font_cache->glyph_run(*m_font, utf8.substr(0, end), text_scale(), run, mark);
+    if (end == utf8.size() || rest_is_hidden(run, *origin, visible.bounds())) break;
+    piece *= 4;
+  }
   const TextColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
                           m_background_mode == BackgroundMode::OPAQUE};
   paint_glyph_run(*m_surface, visible, run, *origin, colors);

@@ -42,6 +42,45 @@ inline std::optional<DevicePoint> map_point(const Transform& t, double x, double
   return DevicePoint{round_device(p->x), round_device(p->y)};
 }
 
+// map_point for many points of one transform: a whole-pixel offset without scale,
+// the usual case, is a plain addition.
+class PointMapper {
+ public:
+  explicit PointMapper(const Transform& t) : m_transform(t) {
+    constexpr float OFFSET_LIMIT = 2147483648.0f;  // sums stay exact and inside the limit
+    m_offset_only = t.m11 == 1.0f && t.m22 == 1.0f && t.m12 == 0.0f && t.m21 == 0.0f &&
+                    std::floor(t.dx) == t.dx && std::floor(t.dy) == t.dy &&
+                    std::fabs(t.dx) <= OFFSET_LIMIT && std::fabs(t.dy) <= OFFSET_LIMIT;
+    m_dx = m_offset_only ? static_cast<std::int64_t>(t.dx) : 0;
+    m_dy = m_offset_only ? static_cast<std::int64_t>(t.dy) : 0;
+  }
+  std::optional<DevicePoint> operator()(Point p) const {
+    if (m_offset_only) return DevicePoint{p.x + m_dx, p.y + m_dy};
+    return map_point(m_transform, p.x, p.y);
+  }
+  // Calls f with the device pixel of each point in order; stops and returns false at
+  // the first point that has none.
+  template <class Span, class F>
+  bool map_all(const Span& points, F&& f) const {
+    if (m_offset_only) {
+      for (const Point& p : points) f(DevicePoint{p.x + m_dx, p.y + m_dy});
+      return true;
+    }
+    for (const Point& p : points) {
+      const auto d = map_point(m_transform, p.x, p.y);
+      if (!d) return false;
+      f(*d);
+    }
+    return true;
+  }
+
+ private:
+  Transform m_transform;
+  bool m_offset_only;
+  std::int64_t m_dx;
+  std::int64_t m_dy;
+};
+
 // Floor division for a positive divisor; 64-bit arithmetic when the operands fit.
 inline std::int64_t floor_div(Int128 n, Int128 d) {
   constexpr Int128 LIMIT = Int128{1} << 62;

@@ -130,17 +130,20 @@ Region Region::from_spans(std::vector<RowSpan> spans) {
   return builder.finish();
 }
 
-Region Region::combine(const Region& a, const Region& b, CombineMode mode) {
-  if (mode == CombineMode::COPY) return a;
-  RegionBuilder builder;
+namespace {
+
+// Sweeps the rows of two band lists (bands of a and of b) and adds to out what the
+// mode selects, band by band.
+void sweep_bands(const Region& a, std::span<const Region::Band> a_bands, const Region& b,
+                 std::span<const Region::Band> b_bands, CombineMode mode, RegionBuilder& out) {
   std::vector<Span> row;
   std::size_t ia = 0;
   std::size_t ib = 0;
   std::int64_t y = std::numeric_limits<std::int64_t>::min();
   const std::int64_t none = std::numeric_limits<std::int64_t>::max();
-  while (ia < a.m_bands.size() || ib < b.m_bands.size()) {
-    const Band* ba = ia < a.m_bands.size() ? &a.m_bands[ia] : nullptr;
-    const Band* bb = ib < b.m_bands.size() ? &b.m_bands[ib] : nullptr;
+  while (ia < a_bands.size() || ib < b_bands.size()) {
+    const Region::Band* ba = ia < a_bands.size() ? &a_bands[ia] : nullptr;
+    const Region::Band* bb = ib < b_bands.size() ? &b_bands[ib] : nullptr;
     // Start of the next interval in which both regions are constant.
     std::int64_t start = none;
     if (ba) start = std::min<std::int64_t>(start, std::max<std::int64_t>(y, ba->top));
@@ -153,14 +156,148 @@ Region Region::combine(const Region& a, const Region& b, CombineMode mode) {
     const std::span<const Span> sa = a_on ? a.spans(*ba) : std::span<const Span>{};
     const std::span<const Span> sb = b_on ? b.spans(*bb) : std::span<const Span>{};
     combine_spans(sa, sb, mode, row);
-    builder.add_band(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end), row);
+    out.add_band(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end), row);
     y = end;
     if (ba && ba->bottom <= y) ++ia;
     if (bb && bb->bottom <= y) ++ib;
-    if (ia >= a.m_bands.size() && (mode == CombineMode::AND || mode == CombineMode::DIFF)) break;
-    if (ib >= b.m_bands.size() && mode == CombineMode::AND) break;
+    if (ia >= a_bands.size() && (mode == CombineMode::AND || mode == CombineMode::DIFF)) break;
+    if (ib >= b_bands.size() && mode == CombineMode::AND) break;
   }
-  return builder.finish();
+}
+
+// Replaces v[begin, end) by count elements from src.
+template <class T>
+void replace_range(std::vector<T>& v, std::size_t begin, std::size_t end, const T* src,
+                   std::size_t count) {
+  const std::size_t removed = end - begin;
+  if (count > removed) {
+    const std::size_t old_size = v.size();
+    v.resize(old_size + (count - removed));
+    std::move_backward(v.begin() + static_cast<std::ptrdiff_t>(end),
+                       v.begin() + static_cast<std::ptrdiff_t>(old_size), v.end());
+  } else if (count < removed) {
+    std::move(v.begin() + static_cast<std::ptrdiff_t>(end), v.end(),
+              v.begin() + static_cast<std::ptrdiff_t>(begin + count));
+    v.resize(v.size() - (removed - count));
+  }
+  std::copy(src, src + count, v.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+}  // namespace
+
+std::pair<std::size_t, std::size_t> Region::bands_between(std::int64_t top,
+                                                          std::int64_t bottom) const {
+  const auto first = std::partition_point(m_bands.begin(), m_bands.end(),
+                                          [&](const Band& b) { return b.bottom <= top; });
+  const auto last =
+      std::partition_point(first, m_bands.end(), [&](const Band& b) { return b.top < bottom; });
+  return {static_cast<std::size_t>(first - m_bands.begin()),
+          static_cast<std::size_t>(last - m_bands.begin())};
+}
+
+Region Region::combine(const Region& a, const Region& b, CombineMode mode) {
+  if (mode == CombineMode::COPY) return a;
+  if (mode == CombineMode::AND) {
+    // Only the rows both have.
+    const auto [first, last] = a.bands_between(b.m_bounds.top, b.m_bounds.bottom);
+    RegionBuilder builder;
+    if (!b.empty()) {
+      sweep_bands(a, std::span(a.m_bands).subspan(first, last - first), b, b.m_bands, mode,
+                  builder);
+    }
+    return builder.finish();
+  }
+  // Union and exclusive-or are symmetric: copy the larger, work the smaller into it.
+  const bool swap = mode != CombineMode::DIFF && b.m_spans.size() > a.m_spans.size();
+  const Region& larger = swap ? b : a;
+  const Region& smaller = swap ? a : b;
+  // Room for what the smaller adds, so that working it in moves spans only once.
+  Region r;
+  r.m_bands.reserve(larger.m_bands.size() + 2 * smaller.m_bands.size() + 1);
+  r.m_spans.reserve(larger.m_spans.size() + 2 * smaller.m_spans.size());
+  r.m_bands = larger.m_bands;
+  r.m_spans = larger.m_spans;
+  r.m_bounds = larger.m_bounds;
+  r.combine_with(smaller, mode);
+  return r;
+}
+
+void Region::combine_with(const Region& other, CombineMode mode) {
+  if (mode == CombineMode::COPY) return;
+  if (other.empty() || empty()) {
+    if (mode == CombineMode::AND) {
+      *this = Region();
+    } else if (empty() && mode != CombineMode::DIFF) {
+      *this = other;
+    }
+    return;
+  }
+  // Only the bands in the other region's rows change; the rest stay where they are.
+  const auto [first, last] = bands_between(other.m_bounds.top, other.m_bounds.bottom);
+  RegionBuilder builder;
+  sweep_bands(*this, std::span(m_bands).subspan(first, last - first), other, other.m_bands, mode,
+              builder);
+  Region middle = builder.finish();
+  if (mode == CombineMode::AND) {
+    *this = std::move(middle);
+    return;
+  }
+  const Rect old_bounds = m_bounds;
+  splice_bands(first, last, middle);
+  if (m_bands.empty()) {
+    m_bounds = {};
+  } else if (mode == CombineMode::OR) {
+    const Rect& o = other.m_bounds;
+    m_bounds = {std::min(old_bounds.left, o.left), std::min(old_bounds.top, o.top),
+                std::max(old_bounds.right, o.right), std::max(old_bounds.bottom, o.bottom)};
+  } else {
+    Rect b{m_spans.front().left, m_bands.front().top, m_spans.back().right, m_bands.back().bottom};
+    for (const Band& band : m_bands) {
+      b.left = std::min(b.left, m_spans[band.first].left);
+      b.right = std::max(b.right, m_spans[band.first + band.count - 1].right);
+    }
+    m_bounds = b;
+  }
+}
+
+void Region::splice_bands(std::size_t first, std::size_t last, const Region& middle) {
+  auto same_spans = [](std::span<const Span> x, std::span<const Span> y) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end());
+  };
+  // Touching bands with equal spans become one at both seams.
+  std::size_t skip = 0;  // leading bands of middle joined to the band above
+  if (first > 0 && !middle.m_bands.empty()) {
+    Band& above = m_bands[first - 1];
+    const Band& top = middle.m_bands.front();
+    if (above.bottom == top.top && same_spans(spans(above), middle.spans(top))) {
+      above.bottom = top.bottom;
+      skip = 1;
+    }
+  }
+  const std::span<const Band> inserted = std::span(middle.m_bands).subspan(skip);
+  std::vector<Band> moved(inserted.begin(), inserted.end());
+  if (last < m_bands.size() && (!moved.empty() || first > 0)) {
+    const Band& below = m_bands[last];
+    Band& upper = moved.empty() ? m_bands[first - 1] : moved.back();
+    const auto upper_spans = moved.empty() ? spans(upper) : middle.spans(upper);
+    if (upper.bottom == below.top && same_spans(upper_spans, spans(below))) {
+      // The band below joins the one above it, so it is replaced too.
+      upper.bottom = below.bottom;
+      ++last;
+    }
+  }
+  const std::size_t span_begin = first < m_bands.size() ? m_bands[first].first : m_spans.size();
+  const std::size_t span_end = last < m_bands.size() ? m_bands[last].first : m_spans.size();
+  const std::size_t middle_begin = inserted.empty() ? 0 : inserted.front().first;
+  const std::size_t middle_count = inserted.empty() ? 0 : middle.m_spans.size() - middle_begin;
+  replace_range(m_spans, span_begin, span_end, middle.m_spans.data() + middle_begin, middle_count);
+  for (Band& band : moved)
+    band.first = static_cast<std::uint32_t>(band.first - middle_begin + span_begin);
+  replace_range(m_bands, first, last, moved.data(), moved.size());
+  const auto shift =
+      static_cast<std::int64_t>(middle_count) - static_cast<std::int64_t>(span_end - span_begin);
+  for (std::size_t i = first + moved.size(); i < m_bands.size(); ++i)
+    m_bands[i].first = static_cast<std::uint32_t>(m_bands[i].first + shift);
 }
 
 Region Region::intersected(Rect r) const { return intersected(rectangle(r)); }

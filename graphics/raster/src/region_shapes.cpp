@@ -11,12 +11,18 @@ constexpr Rect LIMIT_BOX{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMI
 
 }  // namespace
 
-Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip) {
+Region region_from_edges(EdgeTable& edges, FillRule rule) {
   RegionBuilder builder;
-  rasterize_polygon(path, rule, clip, [&](std::int32_t y, const Span* spans, std::size_t count) {
+  rasterize_edges(edges, rule, [&](std::int32_t y, const Span* spans, std::size_t count) {
     builder.add_row(y, {spans, count});
   });
   return builder.finish();
+}
+
+Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip) {
+  EdgeTable edges(clip);
+  edges.add_path(path);
+  return region_from_edges(edges, rule);
 }
 
 Region Region::ellipse(Rect box) {
@@ -37,10 +43,17 @@ Region Region::ellipse(Rect box) {
 }
 
 Region Region::polygon(std::span<const Point> points, FillRule rule) {
-  PolygonPath path;
-  for (const Point& p : points) path.add_pixel_point({p.x, p.y});
-  path.close_contour();
-  return region_from_path(path, rule, LIMIT_BOX);
+  // A polygon the region coordinates cannot hold is refused whole rather than cut.
+  const auto representable = [](const Point& p) {
+    return p.x >= -REGION_LIMIT && p.x <= REGION_LIMIT && p.y >= -REGION_LIMIT &&
+           p.y <= REGION_LIMIT;
+  };
+  if (!std::all_of(points.begin(), points.end(), representable)) return Region();
+  EdgeTable edges(LIMIT_BOX);
+  ContourEdges contour(edges);
+  for (const Point& p : points) contour.add_point(fixed_point({p.x, p.y}));
+  contour.close();
+  return region_from_edges(edges, rule);
 }
 
 }  // namespace korvi::raster

@@ -180,46 +180,82 @@ void stroke_path(std::span<const PointF> points, bool closed, const StrokeStyle&
   stroker.add(points, closed);
 }
 
-void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs, const BoxF& keep,
-               std::vector<std::vector<PointF>>& on, std::vector<std::vector<PointF>>* off) {
-  std::vector<PointF> path(points.begin(), points.end());
-  if (closed && !path.empty()) path.push_back(path.front());
-  if (path.size() < 2 || runs.solid()) return;
-  const std::size_t count = runs.runs.size();
-  std::size_t run = 0;
-  double left = runs.runs[0];  // length left in the current run
-  // Moves the dash state forward by a distance without making pieces.
-  auto skip = [&](double distance) {
-    if (distance < left) {
-      left -= distance;
-      return;
-    }
-    distance -= left;
-    run = (run + 1) % count;
-    distance = std::fmod(distance, runs.period);
-    while (distance >= runs.runs[run]) {
-      distance -= runs.runs[run];
-      run = (run + 1) % count;
-    }
-    left = runs.runs[run] - distance;
-  };
-  std::vector<PointF> piece;
-  auto flush = [&] {
-    if (piece.size() > 1) {
-      auto* target = run % 2 == 0 ? &on : off;
-      if (target != nullptr) target->push_back(piece);
-    }
-    piece.clear();
-  };
-  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-    const PointF a = path[i];
-    const PointF b = path[i + 1];
+namespace {
+
+// Cuts a path, segment by segment, into the pieces of its dashes and gaps. Only the
+// parts of segments inside the keep box make pieces; the pattern still runs along the
+// rest.
+class Dasher {
+ public:
+  Dasher(const DashRuns& runs, const BoxF& keep, std::vector<std::vector<PointF>>& on,
+         std::vector<std::vector<PointF>>* off)
+      : m_runs(runs), m_keep(keep), m_on(on), m_off(off), m_left(runs.runs[0]) {}
+
+  void add_segment(PointF a, PointF b) {
     const double len = length(b - a);
-    if (len == 0.0) continue;
-    // Only the part of the segment inside the box makes pieces (Liang-Barsky).
+    if (len == 0.0) return;
+    const PointF d = b - a;
     double t0 = 0.0;
     double t1 = 1.0;
-    const PointF d = b - a;
+    if (!clip_to_keep(a, d, t0, t1)) {
+      flush();
+      skip(len);
+      return;
+    }
+    if (t0 > 0.0) {
+      flush();
+      skip(t0 * len);
+    }
+    double pos = t0 * len;
+    const double end = t1 * len;
+    if (m_piece.empty()) m_piece.push_back(a + d * (pos / len));
+    while (end - pos >= m_left) {
+      pos += m_left;
+      m_piece.push_back(a + d * (pos / len));
+      flush();
+      m_piece.push_back(a + d * (pos / len));
+      next_run();
+      m_left = m_runs.runs[m_run];
+    }
+    m_left -= end - pos;
+    m_piece.push_back(a + d * (end / len));
+    if (t1 < 1.0) {
+      flush();
+      skip(len - end);
+    }
+  }
+
+  // Hands over the piece in progress.
+  void flush() {
+    if (m_piece.size() > 1) {
+      auto* target = m_run % 2 == 0 ? &m_on : m_off;
+      if (target != nullptr) target->push_back(m_piece);
+    }
+    m_piece.clear();
+  }
+
+ private:
+  void next_run() { m_run = (m_run + 1) % m_runs.runs.size(); }
+
+  // Moves the pattern on by a distance without making pieces.
+  void skip(double distance) {
+    if (distance < m_left) {
+      m_left -= distance;
+      return;
+    }
+    distance -= m_left;
+    next_run();
+    distance = std::fmod(distance, m_runs.period);
+    while (distance >= m_runs.runs[m_run]) {
+      distance -= m_runs.runs[m_run];
+      next_run();
+    }
+    m_left = m_runs.runs[m_run] - distance;
+  }
+
+  // Cuts the parameter range [t0, t1] of a + t d to the keep box (Liang-Barsky); false
+  // when nothing of the segment is inside.
+  bool clip_to_keep(PointF a, PointF d, double& t0, double& t1) const {
     auto clip = [&](double p, double q) {
       if (p == 0.0) return q >= 0.0;
       const double r = q / p;
@@ -230,36 +266,29 @@ void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs
       }
       return true;
     };
-    const bool inside = clip(-d.x, a.x - keep.left) && clip(d.x, keep.right - a.x) &&
-                        clip(-d.y, a.y - keep.top) && clip(d.y, keep.bottom - a.y) && t0 < t1;
-    if (!inside) {
-      flush();
-      skip(len);
-      continue;
-    }
-    if (t0 > 0.0) {
-      flush();
-      skip(t0 * len);
-    }
-    double pos = t0 * len;
-    const double end = t1 * len;
-    if (piece.empty()) piece.push_back(a + d * (pos / len));
-    while (end - pos >= left) {
-      pos += left;
-      piece.push_back(a + d * (pos / len));
-      flush();
-      piece.push_back(a + d * (pos / len));
-      run = (run + 1) % count;
-      left = runs.runs[run];
-    }
-    left -= end - pos;
-    piece.push_back(a + d * (end / len));
-    if (t1 < 1.0) {
-      flush();
-      skip(len - end);
-    }
+    const BoxF& k = m_keep;
+    return clip(-d.x, a.x - k.left) && clip(d.x, k.right - a.x) && clip(-d.y, a.y - k.top) &&
+           clip(d.y, k.bottom - a.y) && t0 < t1;
   }
-  flush();
+
+  const DashRuns& m_runs;
+  const BoxF& m_keep;
+  std::vector<std::vector<PointF>>& m_on;
+  std::vector<std::vector<PointF>>* m_off;
+  std::size_t m_run = 0;  // the current run: a dash when even
+  double m_left;          // length left in the current run
+  std::vector<PointF> m_piece;
+};
+
+}  // namespace
+
+void dash_path(std::span<const PointF> points, bool closed, const DashRuns& runs, const BoxF& keep,
+               std::vector<std::vector<PointF>>& on, std::vector<std::vector<PointF>>* off) {
+  if (points.empty() || runs.solid()) return;
+  Dasher dasher(runs, keep, on, off);
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) dasher.add_segment(points[i], points[i + 1]);
+  if (closed) dasher.add_segment(points.back(), points.front());
+  dasher.flush();
 }
 
 }  // namespace korvi::raster

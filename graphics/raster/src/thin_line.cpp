@@ -14,15 +14,18 @@ ThinLine::ThinLine(DevicePoint from, DevicePoint to) : m_from(from) {
   m_x_major = adx >= ady;
   m_major = m_x_major ? adx : ady;
   m_minor = m_x_major ? ady : adx;
+  // Halves go to the smaller coordinate: toward the start when the minor axis grows.
+  const int minor_direction = m_x_major ? m_sy : m_sx;
+  m_bias = minor_direction > 0 ? m_major - 1 : m_major;
 }
 
-// minor(i) = floor((2 i minor + major - 1) / (2 major)).
+// minor(i) = floor((2 i minor + bias) / (2 major)).
 std::int64_t ThinLine::minor_offset(std::int64_t step) const {
-  return floor_div(Int128{2} * step * m_minor + m_major - 1, Int128{2} * m_major);
+  return floor_div(Int128{2} * step * m_minor + m_bias, Int128{2} * m_major);
 }
 
 std::int64_t ThinLine::error_at(std::int64_t step) const {
-  const Int128 n = Int128{2} * step * m_minor + m_major - 1;
+  const Int128 n = Int128{2} * step * m_minor + m_bias;
   const Int128 d = Int128{2} * m_major;
   return static_cast<std::int64_t>(n - Int128{floor_div(n, d)} * d);
 }
@@ -36,8 +39,8 @@ DevicePoint ThinLine::pixel(std::int64_t step) const {
 std::int64_t ThinLine::first_step_with_minor(std::int64_t k) const {
   if (k <= 0) return 0;
   if (m_minor == 0) return m_major;
-  // 2 i minor + major - 1 >= 2 k major.
-  const std::int64_t i = ceil_div(Int128{2} * k * m_major - m_major + 1, Int128{2} * m_minor);
+  // 2 i minor + bias >= 2 k major.
+  const std::int64_t i = ceil_div(Int128{2} * k * m_major - m_bias, Int128{2} * m_minor);
   return std::min(i, m_major);
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // One-pixel lines between device pixels, the end pixel not drawn.
 //
-// Step i in [0, steps) lights the pixel i steps from the start along the major axis
-// and round(i * minor / major) along the minor one, halves rounding toward the start.
-// Clipping picks the visible steps; the end points never move, so a clipped line is
-// exactly the crop of the unclipped one.
+// Step i in [0, steps) lights the pixel i steps from the start along the major axis;
+// on the minor axis it takes the ideal position rounded to the nearest pixel, an exact
+// half going to the smaller coordinate whichever way the line runs. So a line and its
+// reverse light the same pixels but for their end points. Clipping picks the visible
+// steps; the end points never move, so a clipped line is exactly the crop of the
+// unclipped one.
 
 #include <cstdint>
 #include <utility>
@@ -35,7 +37,7 @@ class ThinLine {
   void walk(Pixel* base, std::ptrdiff_t stride, std::int64_t first, std::int64_t count,
             Write write) const {
     const DevicePoint p = first == 0 ? m_from : pixel(first);
-    std::int64_t err = first == 0 ? m_major - 1 : error_at(first);
+    std::int64_t err = first == 0 ? m_bias : error_at(first);
     std::ptrdiff_t offset = p.y * stride + p.x;
     const std::ptrdiff_t major_step = m_x_major ? m_sx : m_sy * stride;
     const std::ptrdiff_t minor_step = m_x_major ? m_sy * stride : m_sx;
@@ -61,6 +63,9 @@ class ThinLine {
   DevicePoint m_from;
   std::int64_t m_major = 0;
   std::int64_t m_minor = 0;
+  // Added to the doubled minor numerator before flooring: major - 1 rounds halves
+  // toward the start, major away from it.
+  std::int64_t m_bias = 0;
   int m_sx = 1;
   int m_sy = 1;
   bool m_x_major = true;

@@ -302,6 +302,19 @@ TEST_F(DrawingApi, ClipRegionsAndClearingThem) {
   EXPECT_EQ(box.bottom, 14);
   EXPECT_EQ(combine_region(both.get(), a.get(), a.get(), RGN_DIFF), NULLREGION);
   EXPECT_EQ(combine_region(both.get(), a.get(), b.get(), 9), REGION_ERROR);
+
+  // Combined in place (the destination is the first region) by every mode, and
+  // with itself, a region is what a fresh combination gives.
+  for (const int mode : {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF}) {
+    UniqueRegion in_place(create_rect_region(0, 0, 10, 10));
+    UniqueRegion fresh(create_rect_region(0, 0, 0, 0));
+    combine_region(fresh.get(), in_place.get(), b.get(), mode);
+    combine_region(in_place.get(), in_place.get(), b.get(), mode);
+    EXPECT_TRUE(equal_region(in_place.get(), fresh.get())) << mode;
+    combine_region(fresh.get(), in_place.get(), in_place.get(), mode);
+    combine_region(in_place.get(), in_place.get(), in_place.get(), mode);
+    EXPECT_TRUE(equal_region(in_place.get(), fresh.get())) << mode;
+  }
 }
 
 TEST_F(DrawingApi, EachImageKeepsItsOwnState) {

@@ -6,14 +6,18 @@
 #include <korvi/graphics.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <future>
 #include <thread>
 
+#include "input_box/running_box.h"
 #include "state/graphics_library.h"
 #include "thread_state.h"
 
 namespace {
 
 using namespace korvi;
+using namespace std::chrono_literals;
 
 // Every window of this program goes to the offscreen driver.
 const bool offscreen = [] { return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 0; }();
@@ -76,12 +80,20 @@ TEST_F(ScreenDeviceTest, OpenCloseAndReopen) {
   EXPECT_EQ(get_width(), 120);
   EXPECT_EQ(get_working_image(), nullptr);  // the window is the target
   put_pixel(5, 5, RED);
+  const WindowHandle old_handle = get_window_handle();
   close_graphics();
   EXPECT_EQ(get_window_handle(), nullptr);
+  // Without a window the working image is the window's picture in memory.
+  ASSERT_NE(get_working_image(), nullptr);
+  EXPECT_EQ(get_image_buffer(get_working_image()), get_image_buffer(nullptr));
   close_graphics();        // a second close does nothing
   put_pixel(6, 6, GREEN);  // drawing still reaches the back buffer
   EXPECT_EQ(buffered(6, 6), GREEN);
-  ASSERT_NE(open_graphics_default(), nullptr);
+  const WindowHandle new_handle = open_graphics_default();
+  ASSERT_NE(new_handle, nullptr);
+  EXPECT_NE(new_handle, old_handle);  // a stale handle names no window
+  EXPECT_FALSE(move_window(old_handle, 0, 0, 200, 200, false));
+  EXPECT_TRUE(move_window(new_handle, 0, 0, 700, 500, false));
   EXPECT_EQ(get_width(), 640);
   EXPECT_EQ(get_height(), 480);
   EXPECT_EQ(buffered(5, 5), RED);          // the reopened window keeps the old picture
@@ -222,6 +234,29 @@ TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
   EXPECT_EQ(m.x, 7);
 }
 
+TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
+  // 2000 messages reach the window at once while a reader waits. It used to get
+  // little more than one queue's worth: its next wait was queued behind the burst.
+  flush_mouse_messages();
+  constexpr int BURST = 2000;
+  std::atomic<pid_t> reader_id{0};
+  int received = 0;
+  std::thread reader([&] {
+    reader_id = test::current_thread_id();
+    while (get_mouse_message().message != 0) ++received;  // until the window closes
+  });
+  while (reader_id == 0) std::this_thread::yield();
+  ASSERT_TRUE(test::wait_until_blocked(reader_id));
+  std::promise<void> release;
+  library().ui_thread().post([held = release.get_future().share()] { held.wait(); });
+  for (int i = 0; i < BURST; ++i) push(motion(i % 100, 1));
+  release.set_value();
+  settle();
+  close_graphics();
+  reader.join();
+  EXPECT_GE(received, BURST / 2);  // all of them unless this machine is very busy
+}
+
 TEST(ScreenDeviceWithoutWindow, MouseReadsReturnAtOnce) {
   close_graphics();
   EXPECT_EQ(get_mouse_message().message, 0u);
@@ -234,6 +269,65 @@ TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
   SDL_strlcpy(text.text.text, "k", sizeof text.text.text);
   push(text);
   EXPECT_EQ(read_key(), 'k');
+}
+
+TEST_F(ScreenDeviceTest, AnInputBoxOutlivesItsWindowClosedByAnotherThread) {
+  std::thread closer([] {
+    while (dialog::running_box_window_id() == 0) std::this_thread::sleep_for(1ms);
+    close_graphics();
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.windowID = dialog::running_box_window_id();
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    push(close);  // cancels the box
+  });
+  char text[8] = "";
+  EXPECT_FALSE(input_box(text, sizeof text, "still here"));
+  closer.join();
+  EXPECT_EQ(get_window_handle(), nullptr);
+}
+
+// One thread draws, one waits for a mouse message, one for a key; a fourth closes
+// the window. Returns 0 when both readers were released and nothing broke.
+int close_while_others_draw_and_wait() {
+  if (!open_graphics(64, 64)) return 3;
+  std::atomic<bool> drawing{true};
+  std::thread drawer([&] {
+    for (int i = 0; drawing; ++i) draw_line(0, i % 64, 63, 63 - i % 64);
+  });
+  std::atomic<pid_t> mouse_reader_id{0};
+  std::atomic<pid_t> key_reader_id{0};
+  std::uint32_t mouse_code = 1;
+  int key_code = 0;
+  std::thread mouse_reader([&] {
+    mouse_reader_id = test::current_thread_id();
+    mouse_code = get_mouse_message().message;
+  });
+  std::thread key_reader([&] {
+    key_reader_id = test::current_thread_id();
+    key_code = read_key();
+  });
+  while (mouse_reader_id == 0 || key_reader_id == 0) std::this_thread::yield();
+  const bool waiting =
+      test::wait_until_blocked(mouse_reader_id) && test::wait_until_blocked(key_reader_id);
+  std::thread closer(close_graphics);
+  closer.join();
+  mouse_reader.join();
+  key_reader.join();
+  drawing = false;
+  drawer.join();
+  return waiting && mouse_code == 0 && key_code == -1 && !get_window_handle() ? 0 : 1;
+}
+
+TEST(ThreadsDeathTest, CloseFromAnyThreadReleasesTheReadersWhileAnotherDraws) {
+  // A fresh process without a terminal: the key reader waits on the window alone.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setsid();
+        _exit(close_while_others_draw_and_wait());
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(CloseBoxDeathTest, EndsTheProgramAtOnceWithStatusZero) {

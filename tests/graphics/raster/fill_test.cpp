@@ -30,11 +30,11 @@ TEST(FillTest, FillRectIgnoresTheWriteMode) {
 TEST(FillTest, HatchesAreAlignedToTheDeviceOriginInBothModes) {
   using Rule = std::function<bool(int, int)>;
   const Rule rules[6] = {
-      [](int, int y) { return y % 8 == 0; },
-      [](int x, int) { return x % 8 == 0; },
+      [](int, int y) { return y % 8 == 3; },
+      [](int x, int) { return x % 8 == 4; },
       [](int x, int y) { return x % 8 == y % 8; },
       [](int x, int y) { return (x + y) % 8 == 7; },
-      [](int x, int y) { return x % 8 == 0 || y % 8 == 0; },
+      [](int x, int y) { return x % 8 == 4 || y % 8 == 3; },
       [](int x, int y) { return x % 8 == y % 8 || (x + y) % 8 == 7; },
   };
   for (int code = 0; code < 6; ++code) {
@@ -58,6 +58,35 @@ TEST(FillTest, HatchesAreAlignedToTheDeviceOriginInBothModes) {
   }
   EXPECT_FALSE(Brush::hatched(6, 0));
   EXPECT_FALSE(Brush::hatched(-1, 0));
+}
+
+// Each hatch's 8 x 8 cell, row bytes top first (0x80 is the cell's column 0), laid on
+// the device from (0, 0): a box at (250, 310) starts in the middle of a cell.
+TEST(FillTest, HatchCellsSitOnTheDeviceGrid) {
+  struct Case {
+    int code;
+    std::array<std::uint8_t, 8> rows;
+  };
+  const Case cases[] = {
+      {0, {0, 0, 0, 0xFF, 0, 0, 0, 0}},
+      {1, {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}},
+      {2, {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}},
+      {3, {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}},
+      {4, {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08}},
+      {5, {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}},
+  };
+  for (const Case& c : cases) {
+    Surface s = testing::filled(300, 340, OLD);
+    DeviceContext dc(&s);
+    dc.set_background_mode(BackgroundMode::TRANSPARENT);
+    dc.fill_rect({250, 310, 270, 330}, *Brush::hatched(c.code, INK));
+    for (int y = 310; y < 330; ++y) {
+      for (int x = 250; x < 270; ++x) {
+        const bool set = (c.rows[static_cast<std::size_t>(y % 8)] >> (7 - x % 8)) & 1;
+        ASSERT_EQ(s.at(x, y), set ? 0xFF0000u : OLD) << c.code << ": " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(FillTest, PatternBitsTakeTextAndBackgroundInEveryMode) {

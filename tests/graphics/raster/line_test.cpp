@@ -69,6 +69,53 @@ TEST(LineTest, LastPixelIsNotDrawnInAnyDirection) {
   }
 }
 
+// On the minor axis an exact half goes to the smaller coordinate, whichever way the
+// line is drawn.
+TEST(LineTest, ExactHalvesGoToTheSmallerCoordinate) {
+  struct Case {
+    Point from, to;
+    Point lit, dark;  // on the same row (y-major) or column (x-major)
+  };
+  const Case cases[] = {
+      {{100, 100}, {50, 200}, {99, 101}, {100, 101}}, {{100, 100}, {50, 200}, {50, 199}, {51, 199}},
+      {{50, 200}, {100, 100}, {99, 101}, {100, 101}}, {{50, 200}, {100, 100}, {50, 199}, {51, 199}},
+      {{10, 10}, {14, 11}, {12, 10}, {12, 11}},       {{14, 11}, {10, 10}, {12, 10}, {12, 11}},
+      {{10, 11}, {14, 10}, {12, 10}, {12, 11}},       {{14, 10}, {10, 11}, {12, 10}, {12, 11}},
+  };
+  for (const Case& c : cases) {
+    Surface s(128, 224);
+    DeviceContext dc(&s);
+    dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
+    dc.move_to(c.from.x, c.from.y);
+    dc.line_to(c.to.x, c.to.y);
+    EXPECT_EQ(s.at(c.lit.x, c.lit.y), WHITE) << c.from.x << "," << c.from.y << " " << c.lit.x;
+    EXPECT_EQ(s.at(c.dark.x, c.dark.y), 0u) << c.from.x << "," << c.from.y << " " << c.dark.x;
+  }
+}
+
+// So a line drawn back over itself in exclusive-or leaves only its two end points.
+TEST(LineTest, ALineAndItsReverseShareAllButTheirEndPoints) {
+  std::mt19937 rng(77);
+  std::uniform_int_distribution<int> coord(-20, 80);
+  for (int round = 0; round < 500; ++round) {
+    const Point a{coord(rng), coord(rng)};
+    const Point b{coord(rng), coord(rng)};
+    Surface s(64, 64);
+    DeviceContext dc(&s);
+    dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
+    dc.set_write_mode(R2_XORPEN);
+    dc.move_to(a.x, a.y);
+    dc.line_to(b.x, b.y);
+    dc.line_to(a.x, a.y);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const bool end = !(a == b) && ((Point{x, y} == a) || (Point{x, y} == b));
+        ASSERT_EQ(s.at(x, y), end ? WHITE : 0u) << round << ": " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(LineTest, FivePointRectangleClosesWithoutGapOrDoubleWrite) {
   for (const Rect r : {Rect{2, 3, 12, 9}, Rect{0, 0, 10, 10}, Rect{5, 5, 6, 15}}) {
     Surface s(20, 20);

@@ -134,6 +134,112 @@ TEST(PropertyTest, ExclusiveOrTwiceRestoresThePicture) {
   }
 }
 
+// Flood fill against a plain search: the 4-connected visible pixels not of the border
+// colour around the seed, painted as one region with the same brush and write mode.
+TEST(PropertyTest, FloodFillPaintsTheConnectedArea) {
+  std::mt19937 rng(6060);
+  constexpr Pixel BORDER = 0x00FF00;
+  for (int round = 0; round < 100; ++round) {
+    Surface picture(W, H);
+    const int density = 20 + static_cast<int>(rng() % 40);  // percent of border pixels
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        picture.at(x, y) = static_cast<int>(rng() % 100) < density ? BORDER : (rng() & 0xFF);
+      }
+    }
+    const Region clip = random_clip(rng);
+    const Point seed{static_cast<int>(rng() % W), static_cast<int>(rng() % H)};
+    const auto state = rng();
+    Surface expected(W, H);
+    copy_pixels(expected, {0, 0}, picture, picture.bounds());
+    DeviceContext fill(&picture);
+    DeviceContext model(&expected);
+    std::mt19937 r1(state), r2(state);
+    random_pen_and_brush(fill, r1);
+    random_pen_and_brush(model, r2);
+    for (DeviceContext* dc : {&fill, &model}) {
+      dc->set_clip_region(round % 4 ? &clip : nullptr);
+      dc->set_write_mode(round % 3 ? R2_COPYPEN : R2_XORPEN);
+    }
+    std::vector<RowSpan> area;
+    const Visibility& visible = model.visibility();
+    auto open = [&](Point p, const std::vector<bool>& seen) {
+      return visible.contains(p.x, p.y) && !seen[static_cast<std::size_t>(p.y * W + p.x)] &&
+             (expected.at(p.x, p.y) & RGB_MASK) != BORDER;
+    };
+    std::vector<bool> seen(static_cast<std::size_t>(W * H), false);
+    std::vector<Point> todo;
+    if (open(seed, seen)) todo.push_back(seed);
+    while (!todo.empty()) {
+      const Point p = todo.back();
+      todo.pop_back();
+      if (!open(p, seen)) continue;
+      seen[static_cast<std::size_t>(p.y * W + p.x)] = true;
+      area.push_back({p.y, p.x, p.x + 1});
+      for (const Point q :
+           {Point{p.x - 1, p.y}, Point{p.x + 1, p.y}, Point{p.x, p.y - 1}, Point{p.x, p.y + 1}}) {
+        if (q.x >= 0 && q.x < W && q.y >= 0 && q.y < H) todo.push_back(q);
+      }
+    }
+    model.fill_region(Region::from_spans(area), model.brush());
+    fill.flood_fill(seed.x, seed.y, color_from_pixel(BORDER));
+    if (!testing::same_pixels(picture, expected)) {
+      testing::write_picture(picture, "flood_failure");
+      FAIL() << "round " << round;
+    }
+  }
+}
+
+// The winding number at the centre of pixel (x, y): edges crossing the row's centre
+// line at or left of the pixel's centre, counted +1 downwards and -1 upwards.
+int winding_at(const std::vector<Point>& pts, int x, int y) {
+  int winding = 0;
+  for (std::size_t i = 0; i < pts.size(); ++i) {
+    Point a = pts[i];
+    Point b = pts[(i + 1) % pts.size()];
+    int sign = 1;
+    if (a.y > b.y) {
+      std::swap(a, b);
+      sign = -1;
+    }
+    const std::int64_t cy2 = 2 * std::int64_t{y} + 1;  // doubled centre height
+    if (!(2 * std::int64_t{a.y} <= cy2 && cy2 < 2 * std::int64_t{b.y})) continue;
+    const std::int64_t dx = b.x - a.x, dy = b.y - a.y;
+    if ((cy2 - 2 * std::int64_t{a.y}) * dx <=
+        (2 * std::int64_t{x} + 1 - 2 * std::int64_t{a.x}) * dy)
+      winding += sign;
+  }
+  return winding;
+}
+
+// Polygons from a few to thousands of edges per row, against the crossing rule at every
+// pixel centre.
+TEST(PropertyTest, PolygonFillFollowsTheWindingNumber) {
+  std::mt19937 rng(2718);
+  for (int round = 0; round < 30; ++round) {
+    const int n = round % 3 == 0 ? 3 + round % 7 : round % 3 == 1 ? 100 : 1000;
+    std::uniform_int_distribution<int> x(-12, W / 2 + 12), y(-12, H / 2 + 12);
+    std::vector<Point> pts;
+    for (int i = 0; i < n; ++i) pts.push_back({x(rng), y(rng)});
+    const FillRule rule = round % 2 ? FillRule::WINDING : FillRule::ALTERNATE;
+    Surface s(W / 2, H / 2);
+    DeviceContext dc(&s);
+    dc.select_pen(Pen::null());
+    dc.select_brush(Brush::solid(0xFFFFFF));
+    dc.set_polygon_fill_rule(rule);
+    dc.polygon(pts);
+    const Region region = Region::polygon(pts, rule);
+    for (int py = 0; py < H / 2; ++py) {
+      for (int px = 0; px < W / 2; ++px) {
+        const int w = winding_at(pts, px, py);
+        const bool inside = rule == FillRule::WINDING ? w != 0 : (w & 1) != 0;
+        ASSERT_EQ(s.at(px, py) != 0, inside) << round << ": " << px << "," << py;
+        ASSERT_EQ(region.contains(px, py), inside) << round << ": " << px << "," << py;
+      }
+    }
+  }
+}
+
 TEST(PropertyTest, TrianglesSharingEdgesCoverEachPixelOnce) {
   std::mt19937 rng(808);
   for (int round = 0; round < 40; ++round) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -78,6 +79,57 @@ TEST(RegionTest, CombineMatchesTheBitmapModel) {
   }
 }
 
+// Many pieces worked into one region in place: the pixels, the canonical form (equal
+// to the region built from the model's runs) and the bounds stay right.
+TEST(RegionTest, CombiningInPlaceKeepsTheModelAndTheCanonicalForm) {
+  std::mt19937 rng(99);
+  const CombineMode modes[] = {CombineMode::OR,   CombineMode::OR,  CombineMode::XOR,
+                               CombineMode::DIFF, CombineMode::AND, CombineMode::COPY};
+  for (int round = 0; round < 20; ++round) {
+    Region acc = random_region(rng);
+    auto model = bitmap(acc);
+    for (int step = 0; step < 60; ++step) {
+      // Small boxes, mostly: they fill and cut holes next to bands that stay.
+      const int x = static_cast<int>(rng() % (SIZE - 8)), y = static_cast<int>(rng() % (SIZE - 8));
+      const Rect small{x, y, x + 1 + static_cast<int>(rng() % 8),
+                       y + 1 + static_cast<int>(rng() % 8)};
+      const Region piece = step % 4 == 0 ? random_region(rng) : Region::rectangle(small);
+      const CombineMode mode = modes[rng() % 6];
+      acc.combine_with(piece, mode);
+      const auto bits = bitmap(piece);
+      std::vector<RowSpan> runs;
+      Rect box{SIZE + 4, SIZE + 4, -4, -4};
+      for (std::size_t i = 0; i < model.size(); ++i) {
+        switch (mode) {
+          case CombineMode::AND: model[i] = model[i] && bits[i]; break;
+          case CombineMode::OR: model[i] = model[i] || bits[i]; break;
+          case CombineMode::XOR: model[i] = model[i] != bits[i]; break;
+          case CombineMode::DIFF: model[i] = model[i] && !bits[i]; break;
+          case CombineMode::COPY: break;
+        }
+        const int x = static_cast<int>(i % (SIZE + 8)) - 4;
+        const int y = static_cast<int>(i / (SIZE + 8)) - 4;
+        if (!model[i]) continue;
+        runs.push_back({y, x, x + 1});
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+               std::max(box.bottom, y + 1)};
+      }
+      ASSERT_EQ(bitmap(acc), model) << round << " " << step;
+      ASSERT_EQ(acc, Region::from_spans(runs)) << round << " " << step;
+      EXPECT_EQ(acc.bounds(), runs.empty() ? Rect{} : box) << round << " " << step;
+    }
+  }
+  // Strips of one box joined in any order become the box's single band.
+  std::vector<int> order{0, 1, 2, 3, 4, 5, 6, 7};
+  for (int round = 0; round < 20; ++round) {
+    std::shuffle(order.begin(), order.end(), rng);
+    Region acc;
+    for (const int k : order)
+      acc.combine_with(Region::rectangle({3, 5 * k, 13, 5 * k + 5}), CombineMode::OR);
+    ASSERT_EQ(acc, Region::rectangle({3, 0, 13, 40})) << round;
+  }
+}
+
 TEST(RegionTest, BoundsAndEmptiness) {
   EXPECT_TRUE(Region().empty());
   EXPECT_TRUE(Region::rectangle({5, 5, 5, 9}).empty());
@@ -109,6 +161,24 @@ TEST(RegionTest, TranslateMovesAndCutsAtTheLimit) {
   // Huge rectangles are cut to the limit, not wrapped.
   const Region all = Region::rectangle({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
   EXPECT_EQ(all.bounds(), (Rect{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT}));
+}
+
+// A polygon with a vertex the region coordinates cannot hold is empty, not cut.
+TEST(RegionTest, PolygonBeyondTheLimitIsEmpty) {
+  struct Case {
+    Point far;
+    bool empty;
+  };
+  const Case cases[] = {
+      {{5, INT32_MIN}, true},         {{INT32_MAX, 5}, true},     {{5, REGION_LIMIT + 1}, true},
+      {{-REGION_LIMIT - 1, 5}, true}, {{5, REGION_LIMIT}, false}, {{-REGION_LIMIT, 5}, false},
+  };
+  for (const Case& c : cases) {
+    const Point pts[] = {{0, 0}, {10, 0}, c.far};
+    for (const FillRule rule : {FillRule::ALTERNATE, FillRule::WINDING}) {
+      EXPECT_EQ(Region::polygon(pts, rule).empty(), c.empty) << c.far.x << "," << c.far.y;
+    }
+  }
 }
 
 TEST(RegionTest, FromLooseSpansUnitesThem) {

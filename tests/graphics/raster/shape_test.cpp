@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "korvi/raster/device_context.h"
@@ -47,13 +49,79 @@ TEST(ShapeTest, RectangleOutlineIsTheBorderRingOnce) {
     c.dc.select_brush(Brush::hollow());
     c.dc.set_write_mode(R2_XORPEN);
     c.dc.rectangle(r.left, r.top, r.right, r.bottom);
+    // A 1 x 1 box has no frame: nothing is drawn.
+    const bool one_pixel = r.width() == 1 && r.height() == 1;
     for (int y = r.top; y < r.bottom; ++y) {
       for (int x = r.left; x < r.right; ++x) {
         const bool border = x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1;
-        EXPECT_EQ(c.surface.at(x, y), border ? WHITE : 0u);
+        EXPECT_EQ(c.surface.at(x, y), border && !one_pixel ? WHITE : 0u);
       }
     }
-    EXPECT_EQ(testing::changed_box(c.surface, 0), r);
+    EXPECT_EQ(testing::changed_box(c.surface, 0), one_pixel ? Rect{} : r);
+  }
+}
+
+// The frame runs from the top-right pixel leftwards, down, rightwards and up; dashes
+// start there and run on round the corners; a line-thin box is drawn there and back.
+// Pictures: '#' dash, 'o' gap (opaque background), '.' untouched.
+TEST(ShapeTest, RectangleFrameStartsTopRightAndRunsCounterClockwise) {
+  struct Case {
+    Rect box;
+    DashKind dashes;
+    std::vector<std::string> picture;  // from the box's top-left corner
+  };
+  const Case cases[] = {
+      {{10, 10, 20, 15},
+       DashKind::DASH,
+       {"##########", "#........#", "#........#", "#........o", "#####ooooo"}},
+      {{3, 4, 4, 12}, DashKind::DOT, {"#", "#", "#", "o", "o", "o", "#", "#"}},
+      {{3, 4, 11, 5}, DashKind::DOT, {"##ooo###"}},
+      {{3, 4, 4, 5}, DashKind::DOT, {"."}},
+      {{3, 4, 5, 6}, DashKind::DOT, {"##", "#o"}},
+  };
+  for (const Case& c : cases) {
+    Canvas canvas(32, 24);
+    canvas.dc.select_pen(Pen::cosmetic(c.dashes, 0xFFFFFF));
+    canvas.dc.select_brush(Brush::hollow());
+    canvas.dc.set_background_color(rgb(0, 0, 255));
+    canvas.dc.rectangle(c.box.left, c.box.top, c.box.right, c.box.bottom);
+    std::int64_t drawn = 0;
+    for (std::size_t row = 0; row < c.picture.size(); ++row) {
+      for (std::size_t col = 0; col < c.picture[row].size(); ++col) {
+        const char expected = c.picture[row][col];
+        const Pixel p = canvas.surface.at(c.box.left + static_cast<int>(col),
+                                          c.box.top + static_cast<int>(row));
+        EXPECT_EQ(p, expected == '#'   ? WHITE
+                     : expected == 'o' ? 0x0000FFu
+                                       : 0u)
+            << c.box.left << "," << c.box.top << " at " << col << "," << row;
+        drawn += expected != '.';
+      }
+    }
+    EXPECT_EQ(testing::count_other(canvas.surface, 0), drawn);
+  }
+}
+
+// Frame and inside are disjoint and each frame pixel is written once: in exclusive-or
+// on black the rectangle comes out as in copy mode.
+TEST(ShapeTest, RectangleWritesEachPixelOnce) {
+  std::mt19937 rng(12);
+  std::uniform_int_distribution<int> coord(-4, 36);
+  const DashKind kinds[] = {DashKind::SOLID, DashKind::DASH, DashKind::DOT, DashKind::DASH_DOT};
+  for (int round = 0; round < 200; ++round) {
+    const int l = coord(rng), t = coord(rng), r = coord(rng), b = coord(rng);
+    const DashKind kind = kinds[round % 4];
+    Canvas copy(32, 32);
+    Canvas x(32, 32);
+    for (Canvas* c : {&copy, &x}) {
+      c->dc.select_pen(Pen::cosmetic(kind, 0xFFFFFF));
+      c->dc.select_brush(Brush::solid(0x00FF00));
+      c->dc.set_background_color(rgb(0, 0, 255));
+    }
+    x.dc.set_write_mode(R2_XORPEN);
+    copy.dc.rectangle(l, t, r, b);
+    x.dc.rectangle(l, t, r, b);
+    ASSERT_TRUE(testing::same_pixels(copy.surface, x.surface)) << round;
   }
 }
 

@@ -120,6 +120,40 @@ TEST(TextTest, OutputIsTheGlyphRunPaintedWhereTheTransformPutsTheCorner) {
   }
 }
 
+// Long text is laid out only as far as it can be seen; the picture is the whole run's,
+// wherever the text starts before the surface.
+TEST(TextTest, LongTextDrawsAsItsWholeGlyphRun) {
+  std::string text;
+  while (text.size() < 3000) text += std::string("Wide text ") + CHINESE + "\xE4\xB8 g|j ";
+  const struct {
+    std::int32_t escapement;
+    Transform transform;
+    Point base, away;  // logical start: base + distance * away, before the surface
+  } cases[] = {
+      {0, Transform::identity(), {0, 20}, {-1, 0}},
+      {0, Transform::scale_offset(-1, 1, 100, 0), {0, 20}, {-1, 0}},
+      {900, Transform::identity(), {30, 60}, {0, 1}},
+      {1800, Transform::identity(), {120, 40}, {1, 0}},
+      {2700, Transform::scale_offset(1, -1, 0, 60), {50, 0}, {0, -1}},
+  };
+  for (const auto& c : cases) {
+    const FontDescription font = describe("Arial", 16, 4, 0, c.escapement, true);
+    for (int distance = 300; distance < 2400; distance += 131) {
+      const Point at{c.base.x + distance * c.away.x, c.base.y + distance * c.away.y};
+      const Transform& t = c.transform;
+      const Point device{static_cast<int>(at.x * t.m11 + t.dx),
+                         static_cast<int>(at.y * t.m22 + t.dy)};
+      Page page(font, OPAQUE, 120, 60);
+      page.dc.set_transform(t);
+      page.dc.text_out(at.x, at.y, text);
+      Page expected(font, OPAQUE, 120, 60);
+      paint_reference(expected.dc, *expected.dc.font(), device, text, {t.m11, t.m22});
+      ASSERT_GT(testing::count_other(page.surface, PAPER), 0) << c.escapement << " " << distance;
+      ASSERT_TRUE(same_pixels(page.surface, expected.surface)) << c.escapement << " " << distance;
+    }
+  }
+}
+
 TEST(TextTest, InkLiesInTheExtentBoxWhichOpaqueOutputFillsExactly) {
   for (const FontDescription& font : upright_fonts()) {
     for (const char* text : {"Hello, World", "y=sin(x)*x", "x", CHINESE}) {

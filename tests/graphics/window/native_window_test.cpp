@@ -23,8 +23,8 @@ class RecordingClient : public WindowClient {
   void exposed() override {
     notify([&] { ++m_exposes; });
   }
-  void key_pressed(int key) override {
-    notify([&] { m_keys.push_back(key); });
+  void key_pressed(std::span<const std::uint8_t> codes) override {
+    notify([&] { m_keys.insert(m_keys.end(), codes.begin(), codes.end()); });
   }
   void mouse_message(const korvi::MouseMessage& m) override {
     notify([&] { m_mouse.push_back(m); });
@@ -156,9 +156,19 @@ TEST_F(NativeWindowTest, MouseButtonsWheelAndKeysBecomeMessages) {
   shift.key.keysym.sym = SDLK_LSHIFT;
   shift.key.keysym.scancode = SDL_SCANCODE_LSHIFT;
   push(shift);  // a modifier alone is no key press
-  ASSERT_TRUE(m_client.wait_until([&] { return m_client.m_keys.size() >= 2; }));
+  // The keypad's digits count as editing keys while Num Lock is off (with it on,
+  // they come as text); Ctrl+letter gives the control code.
+  const std::pair<SDL_Keycode, Uint16> keys[] = {
+      {SDLK_KP_8, KMOD_NONE}, {SDLK_KP_8, KMOD_NUM}, {SDLK_c, KMOD_LCTRL}, {SDLK_F11, KMOD_NONE}};
+  for (const auto& [sym, mod] : keys) {
+    SDL_Event key = enter;
+    key.key.keysym.sym = sym;
+    key.key.keysym.mod = mod;
+    push(key);
+  }
+  ASSERT_TRUE(m_client.wait_until([&] { return m_client.m_keys.size() >= 7; }));
   m_ui.call([] {});
-  EXPECT_EQ(m_client.m_keys, (std::vector<int>{'a', '\r'}));
+  EXPECT_EQ(m_client.m_keys, (std::vector<int>{'a', '\r', 224, 72, 3, 224, 133}));
 }
 
 TEST_F(NativeWindowTest, CloseRequestsReachTheClientUnlessInputIsDisabled) {

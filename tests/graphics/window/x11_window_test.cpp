@@ -1,9 +1,11 @@
-// The native window on a real X server: what it shows is what a screenshot sees.
+// The native window on a real X server: what it shows is what a screenshot sees,
+// and an idle UI thread sleeps.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 #include <thread>
 
@@ -21,10 +23,22 @@ class SolidClient : public WindowClient {
       for (int x = 0; x < width; ++x) dst[y * pitch + x] = x < width / 2 ? 0x00FF8000 : 0x000080FF;
   }
   void exposed() override {}
-  void key_pressed(int) override {}
+  void key_pressed(std::span<const std::uint8_t>) override {}
   void mouse_message(const korvi::MouseMessage&) override {}
   void close_requested() override {}
 };
+
+// The processor time the whole process uses while this thread sleeps for a while.
+double milliseconds_used_while_sleeping(std::chrono::milliseconds span) {
+  const auto now = [] {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  };
+  const double before = now();
+  std::this_thread::sleep_for(span);
+  return now() - before;
+}
 
 TEST(X11Window, ScreenshotShowsThePaintedPicture) {
   korvi::test::XvfbServer server(320, 240);
@@ -53,6 +67,29 @@ TEST(X11Window, ScreenshotShowsThePaintedPicture) {
   EXPECT_EQ(shot->at(10, 20), 0x00FF8000u);   // client top-left at the asked position
   EXPECT_EQ(shot->at(109, 79), 0x000080FFu);  // bottom-right pixel of the client
   EXPECT_NE(shot->at(110, 80), 0x000080FFu);  // just outside it
+}
+
+TEST(X11Window, AnIdleUiThreadUsesNoProcessorTime) {
+  korvi::test::XvfbServer server(320, 240);
+  ASSERT_TRUE(server.running());
+  setenv("DISPLAY", server.display().c_str(), 1);
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  UiThread ui;
+  ASSERT_TRUE(ui.available()) << ui.error();
+  constexpr auto SPAN = std::chrono::milliseconds(1500);
+  constexpr double BOUND_MS = 5;  // polling every millisecond used about 40
+  {
+    SolidClient client;
+    WindowOptions options;
+    options.client_width = 50;
+    options.client_height = 50;
+    NativeWindow window(ui, client, options);
+    ui.call([] {});
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // shown and painted
+    EXPECT_LT(milliseconds_used_while_sleeping(SPAN), BOUND_MS) << "with an idle window";
+  }
+  ui.call([] {});
+  EXPECT_LT(milliseconds_used_while_sleeping(SPAN), BOUND_MS) << "after the window closed";
 }
 
 }  // namespace

@@ -9,14 +9,15 @@
 
 namespace korvi::raster {
 
-// Hatch codes: 8 x 8 cells aligned to device (0, 0).
+// Hatch codes: 8 x 8 cells aligned to device (0, 0); device pixel (x, y) takes the
+// cell's bit (x mod 8, y mod 8).
 enum class Hatch : int {
-  HORIZONTAL = 0,
-  VERTICAL = 1,
+  HORIZONTAL = 0,        // cell row 3
+  VERTICAL = 1,          // cell column 4
   FALLING_DIAGONAL = 2,  // "\": upper left to lower right
   RISING_DIAGONAL = 3,   // "/": lower left to upper right
-  CROSS = 4,
-  DIAGONAL_CROSS = 5,
+  CROSS = 4,             // horizontal and vertical
+  DIAGONAL_CROSS = 5,    // both diagonals
 };
 
 class Brush {

@@ -38,6 +38,7 @@ enum class BackgroundMode { TRANSPARENT = 1, OPAQUE = 2 };
 struct PenPaint;
 class AreaPaint;
 class PolygonPath;
+class EdgeTable;
 
 class DeviceContext {
  public:
@@ -91,7 +92,13 @@ class DeviceContext {
   void polyline(std::span<const Point> points);
   // Closed polygon: filled with the brush by the fill rule, outlined with the pen.
   void polygon(std::span<const Point> points);
-  // The box (right and bottom excluded) filled with the brush and outlined with the pen.
+  // The box (right and bottom excluded) outlined with the pen and filled with the brush.
+  // A thin pen draws the frame of the box's outermost pixels as the closed path from
+  // the top-right pixel leftwards, down, rightwards and up, each pixel once, a dash
+  // pattern starting there and running on round the corners; the brush then fills
+  // the inside of the frame. A box one pixel wide or high is drawn there and back, the
+  // way back deciding the dashes; a 1 x 1 box draws nothing. Without a pen the brush
+  // fills the whole box; a wide pen strokes the frame's centre line over it.
   void rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
   // The ellipse inscribed in the box, filled and outlined.
   void ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
@@ -185,9 +192,15 @@ class DeviceContext {
   AreaPaint current_brush_paint() const;
   // Device-space inner routines. Callers clip (through m_visible).
   void paint_path_device(const AreaPaint& paint, const PolygonPath& path, FillRule rule);
+  // The edges' clip must be the visible bounds.
+  void paint_edges_device(const AreaPaint& paint, EdgeTable& edges, FillRule rule);
   void paint_region_device(const AreaPaint& paint, const Region& region);
   void paint_box_device(const AreaPaint& paint, const Rect64& box);
-  void thin_path_device(const PenPaint& pen, std::span<const DevicePoint> points, bool closed);
+  // Thin lines through the points; the dash pattern starts phase steps in.
+  void thin_path_device(const PenPaint& pen, std::span<const DevicePoint> points, bool closed,
+                        std::int64_t phase);
+  // The frame of a box (thin pen): from the top-right corner counter-clockwise.
+  void thin_frame_device(const PenPaint& pen, const Rect64& box);
   void wide_path_device(const PenPaint& pen, std::span<const PointF> points, bool closed,
                         bool smooth);
   void outline_points_device(const PenPaint& pen, std::span<const PointF> points, bool closed,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "korvi/raster/geometry.h"
@@ -51,11 +52,16 @@ class Region {
   // same pixels as a filled ellipse drawn in that box.
   static Region ellipse(Rect box);
   // The pixels whose centres lie inside the polygon by the rule; the same pixels as a
-  // polygon filled with those points.
+  // polygon filled with those points. Empty when a vertex lies outside
+  // [-REGION_LIMIT, REGION_LIMIT] on either axis.
   static Region polygon(std::span<const Point> points, FillRule rule);
   // Union of loose spans in any order (they may overlap).
   static Region from_spans(std::vector<RowSpan> spans);
   static Region combine(const Region& a, const Region& b, CombineMode mode);
+  // The same in place, this region being a: only the bands in the other region's rows
+  // are worked over, so adding a small piece to a large region costs about the piece's
+  // rows (and moving the bands below it).
+  void combine_with(const Region& other, CombineMode mode);
 
   bool empty() const { return m_bands.empty(); }
   // Smallest rectangle holding the region; all zero when it is empty.
@@ -82,6 +88,12 @@ class Region {
 
  private:
   friend class RegionBuilder;
+  // The bands [first, last) that hold rows of [top, bottom).
+  std::pair<std::size_t, std::size_t> bands_between(std::int64_t top, std::int64_t bottom) const;
+  // Replaces the bands [first, last) by those of middle (the same rows worked over),
+  // joining equal bands at both seams.
+  void splice_bands(std::size_t first, std::size_t last, const Region& middle);
+
   std::vector<Band> m_bands;
   std::vector<Span> m_spans;
   Rect m_bounds;
