@@ -165,7 +165,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int mode = in.byte() & 1 ? korvi::WINDING : korvi::ALTERNATE;
         std::vector<korvi::Point> points(static_cast<std::size_t>(count));
         for (auto& p : points) p = {in.coordinate(), in.coordinate()};
-        target.reset(korvi::create_polygon_region(points.data(), count, mode));
+        // No points still come at an address (null points give no region).
+        const korvi::Point none{};
+        target.reset(korvi::create_polygon_region(count ? points.data() : &none, count, mode));
+        check(target != nullptr);
         if (count == 0) break;
         korvi::raster::Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
         for (const auto& p : points) box = joined(box, {p.x, p.y, p.x, p.y});
