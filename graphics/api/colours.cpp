@@ -52,14 +52,19 @@ float hue_to_unit(float p, float q, float h) {
   return p;
 }
 
+// Out-parameters may be null, as in every getter: that value is not wanted.
+void store(float* out, float value) {
+  if (out) *out = value;
+}
+
 }  // namespace
 
 void rgb_to_hsv(Color color, float* h, float* s, float* v) {
   const UnitRgb c = unit_rgb(color);
-  *v = c.max;
+  store(v, c.max);
   if (c.delta == 0.0f) {
-    *h = 0.0f;
-    *s = 0.0f;
+    store(h, 0.0f);
+    store(s, 0.0f);
     return;
   }
   float hue;
@@ -71,20 +76,20 @@ void rgb_to_hsv(Color color, float* h, float* s, float* v) {
   } else {
     hue = (c.r - c.g) / c.delta + 4.0f;
   }
-  *h = hue * 60.0f;
-  *s = c.delta / c.max;
+  store(h, hue * 60.0f);
+  store(s, c.delta / c.max);
 }
 
 void rgb_to_hsl(Color color, float* h, float* s, float* l) {
   const UnitRgb c = unit_rgb(color);
   const float lightness = (c.max + c.min) / 2.0f;
-  *l = lightness;
+  store(l, lightness);
   if (c.max == c.min) {
-    *h = 0.0f;
-    *s = 0.0f;
+    store(h, 0.0f);
+    store(s, 0.0f);
     return;
   }
-  *s = lightness > 0.5f ? c.delta / (2.0f - c.max - c.min) : c.delta / (c.max + c.min);
+  store(s, lightness > 0.5f ? c.delta / (2.0f - c.max - c.min) : c.delta / (c.max + c.min));
   float hue;
   if (c.max == c.r) {
     hue = (c.g - c.b) / c.delta / 6.0f * 360.0f;
@@ -94,7 +99,7 @@ void rgb_to_hsl(Color color, float* h, float* s, float* l) {
   } else {
     hue = (c.r - c.g) / c.delta / 6.0f * 360.0f + 240.0f;
   }
-  *h = hue;
+  store(h, hue);
 }
 
 Color hsv_to_rgb(float h, float s, float v) {

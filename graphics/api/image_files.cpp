@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,9 @@ namespace korvi {
 namespace {
 
 // Into the image, or into the window's picture (null), which then shows whole.
-bool load_into(Image* image, const FileBuffer& buffer, int width, int height, bool resize) {
+bool load_into(Image* image, FileBuffer& buffer, int width, int height, bool resize) {
   Image& target = image ? *image : library().graphics_window;
-  if (!draw_picture(buffer.bytes(), target, width, height, resize)) return false;
+  if (!draw_picture(buffer.take(), target, width, height, resize)) return false;
   if (!image) flush_batch();
   return true;
 }
@@ -53,10 +54,14 @@ bool save_image(const char* file_name, const Image* image) {
   const raster::Surface& surface = impl_of(source).surface;
   if (!file_name || surface.empty()) return false;
   std::optional<std::vector<std::uint8_t>> bytes;
-  if (names_png(file_name))
-    bytes = encode_png(surface.pixels(), surface.width(), surface.height());
-  else
-    bytes = encode_bmp(surface.pixels(), surface.width(), surface.height());
+  try {
+    if (names_png(file_name))
+      bytes = encode_png(surface.pixels(), surface.width(), surface.height());
+    else
+      bytes = encode_bmp(surface.pixels(), surface.width(), surface.height());
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   if (!bytes) return false;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name, "wb"), std::fclose);
   if (!file) return false;

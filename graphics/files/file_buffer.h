@@ -7,17 +7,24 @@
 
 namespace korvi {
 
+// The largest file read: 256 MB.
+inline constexpr std::int64_t MAX_FILE_BYTES = std::int64_t{256} << 20;
+
 class FileBuffer {
  public:
-  // Reads the whole file; false (and empty) when it cannot be opened or read. Any
-  // earlier content is released first.
+  // Reads the whole file; false (and empty) when it cannot be opened or read, is
+  // not a regular file (a directory, a device, a pipe: never waited on), is larger
+  // than MAX_FILE_BYTES or does not fit in memory. Any earlier content is released
+  // first.
   bool load_file(const char* file_name);
   // Copies the embedded resource of that type and name; false (and empty) when the
   // program has none.
   bool load_resource(const char* type, const char* name);
-  void release() { m_bytes.clear(); }
+  void release() { std::vector<std::uint8_t>().swap(m_bytes); }
   bool empty() const { return m_bytes.empty(); }
   std::span<const std::uint8_t> bytes() const { return m_bytes; }
+  // Hands the bytes over, leaving the buffer empty.
+  std::vector<std::uint8_t> take() { return std::move(m_bytes); }
 
  private:
   std::vector<std::uint8_t> m_bytes;

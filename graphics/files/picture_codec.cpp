@@ -1,5 +1,8 @@
 #include "files/picture_codec.h"
 
+#include <new>
+
+#include "files/picture_header.h"
 #include "window/picture_decoder.h"
 #include "window/picture_encoder.h"
 
@@ -18,8 +21,36 @@ void put_le32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 }  // namespace
 
+bool sensible_picture_size(std::int64_t width, std::int64_t height) {
+  return width >= 1 && height >= 1 && width <= MAX_PICTURE_SIDE && height <= MAX_PICTURE_SIDE &&
+         width * height * 4 <= MAX_PICTURE_BYTES;
+}
+
+std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes) {
+  const auto header = read_picture_header(bytes);
+  if (!header || !sensible_picture_size(header->width, header->height)) return std::nullopt;
+  keep_checked_part(bytes, *header);
+  try {
+    auto picture = window::decode_with_picture_library(std::move(bytes), header->format,
+                                                       static_cast<int>(header->width),
+                                                       static_cast<int>(header->height));
+    if (!picture || !sensible_picture_size(picture->width, picture->height)) return std::nullopt;
+    return picture;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
 std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes) {
-  return window::decode_with_picture_library(bytes);
+  try {
+    auto decoded = decode_and_release(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    if (!decoded) return std::nullopt;
+    return DecodedPicture{
+        decoded->width, decoded->height,
+        std::vector<std::uint32_t>(decoded->pixels.begin(), decoded->pixels.end())};
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 std::optional<std::vector<std::uint8_t>> encode_png(const std::uint32_t* pixels, int width,

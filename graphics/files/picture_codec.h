@@ -10,12 +10,32 @@
 
 namespace korvi {
 
-// A decoded picture, top-down rows of 0xAARRGGBB pixels (alpha 255 = opaque).
-using DecodedPicture = window::DecodedPicture;
+// The largest picture loaded: no side above MAX_PICTURE_SIDE pixels and no more
+// than MAX_PICTURE_BYTES of 32-bit pixels (8192 x 8192, for instance).
+inline constexpr int MAX_PICTURE_SIDE = 16384;
+inline constexpr std::int64_t MAX_PICTURE_BYTES = std::int64_t{1} << 28;
 
-// Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, ...); the
-// format is found from the bytes, never from a file name. Empty or undecodable
-// data gives nothing.
+// Whether a picture of width x height pixels is within those limits (and not empty).
+bool sensible_picture_size(std::int64_t width, std::int64_t height);
+
+// A decoded picture in the decoder's memory: top-down packed rows of 0xAARRGGBB.
+using window::ArgbPicture;
+
+// Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, WebP, TIFF and
+// a few more); the format is found from the bytes, never from a file name. A file
+// whose header gives no sensible size is refused before decoding, a picture that
+// turns out larger after it. Nothing for those, for data no decoder reads and when
+// memory runs out. The bytes are released once decoded.
+std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes);
+
+// A decoded picture as plain values: top-down rows of 0xAARRGGBB pixels.
+struct DecodedPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+// The same for bytes the caller keeps, as plain values.
 std::optional<DecodedPicture> decode_picture(std::span<const std::uint8_t> bytes);
 
 // Encodes width x height pixels 0x00RRGGBB (top-down, row pitch = width) as a

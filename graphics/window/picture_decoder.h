@@ -2,22 +2,33 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
 namespace korvi::window {
 
-// A decoded picture, top-down rows of 0xAARRGGBB pixels (alpha 255 = opaque).
-struct DecodedPicture {
+// The picture file formats the decoder is asked for by name: each goes to its own
+// reader, so that bytes are never read as a format other than the one named.
+enum class PictureFormat { bmp, gif, png, jpeg, ico, cur, webp, tiff, qoi, pnm, pcx, lbm, svg };
+
+// A decoded picture: top-down, packed rows (stride = width) of 0xAARRGGBB pixels
+// (alpha 255 = opaque), writable, held in the picture library's own memory.
+struct ArgbPicture {
   int width = 0;
   int height = 0;
-  std::vector<std::uint32_t> pixels;
+  std::span<std::uint32_t> pixels;
+  std::unique_ptr<void, void (*)(void*)> storage{nullptr, nullptr};
 };
 
-// Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, ...); the
-// format is found from the bytes. Nothing when the libraries cannot be loaded or
-// the bytes are no picture they read.
-std::optional<DecodedPicture> decode_with_picture_library(std::span<const std::uint8_t> bytes);
+// Decodes a picture file of that format whose header gives width x height; a
+// drawing (SVG) is drawn to fit in that size, so that it never comes out larger.
+// The bytes are released as soon as the reader is done with them, before the
+// pixels are converted, so that no more than two copies of the picture are alive at
+// once. Nothing when the libraries cannot be loaded, the bytes are no such picture
+// or memory runs out.
+std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
+                                                       PictureFormat format, int width, int height);
 
 }  // namespace korvi::window

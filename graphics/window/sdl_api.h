@@ -40,6 +40,7 @@ namespace korvi::window {
   X(SDL_LockSurface) \
   X(SDL_UnlockSurface) \
   X(SDL_ConvertSurfaceFormat) \
+  X(SDL_HasColorKey) \
   X(SDL_ConvertPixels) \
   X(SDL_GetModState) \
   X(SDL_RWFromConstMem) \
@@ -62,6 +63,19 @@ namespace korvi::window {
 
 #define KORVI_IMAGE_FUNCTIONS(X) \
   X(IMG_Load_RW) \
+  X(IMG_LoadBMP_RW) \
+  X(IMG_LoadGIF_RW) \
+  X(IMG_LoadPNG_RW) \
+  X(IMG_LoadJPG_RW) \
+  X(IMG_LoadICO_RW) \
+  X(IMG_LoadCUR_RW) \
+  X(IMG_LoadWEBP_RW) \
+  X(IMG_LoadTIF_RW) \
+  X(IMG_LoadQOI_RW) \
+  X(IMG_LoadPNM_RW) \
+  X(IMG_LoadPCX_RW) \
+  X(IMG_LoadLBM_RW) \
+  X(IMG_LoadSizedSVG_RW) \
   X(IMG_SavePNG_RW)
 // clang-format on
 

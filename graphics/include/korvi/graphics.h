@@ -587,13 +587,15 @@ void put_image(int x, int y, const Image* image, std::uint32_t rop = SRCCOPY);
 // image, one without pixels, or a side of 0 or below.
 void put_image_part(int x, int y, int width, int height, const Image* image, int source_x,
                     int source_y, std::uint32_t rop = SRCCOPY);
-// Loads a picture file (BMP, GIF, JPEG, PNG, icons, ...; the extension plays no
-// part) into the image (null: the window's picture, shown whole while the window is
-// the target) at logical (0, 0), scaled to width x height when both are at least 1,
-// else at its own size; transparent parts blend over what is there. The image (null:
-// the window too) takes that size when it has no pixels or when resize is true.
+// Loads a picture file (BMP, GIF, JPEG, PNG, icons, WebP, TIFF, ...; the extension
+// plays no part) into the image (null: the window's picture, shown whole while the
+// window is the target) at logical (0, 0), scaled to width x height when both are at
+// least 1, else at its own size; transparent parts blend over what is there. The image
+// (null: the window too) takes that size when it has no pixels or when resize is true.
 // Returns false, leaving the image unchanged, when the file cannot be read or decoded
-// (or SDL2_image is missing).
+// (or SDL2_image is missing), is no regular file or is above 256 MB, when the picture
+// or the size asked has a side above 16384 pixels or more than 2^28 bytes of pixels
+// (8192 x 8192), or when memory runs out.
 bool load_image(Image* image, const char* file_name, int width = 0, int height = 0,
                 bool resize = false);
 // The same for a file embedded into the program with korvi_embed_resources() (type
@@ -644,8 +646,8 @@ using UniqueRegion = std::unique_ptr<RegionObject, RegionDeleter>;
 
 // ---- Colour conversions -------------------------------------------------------------------
 // Hue in degrees [0, 360), saturation, value and lightness in [0, 1]; a grey has hue 0
-// and saturation 0. Out pointers must be valid. Inputs outside these ranges are not
-// clamped: each channel keeps the low 8 bits of round(unit * 255).
+// and saturation 0. A null out-pointer skips that value. Inputs outside these ranges
+// are not clamped: each channel keeps the low 8 bits of round(unit * 255).
 
 // The hue, saturation and value of the colour.
 void rgb_to_hsv(Color color, float* h, float* s, float* v);

@@ -115,9 +115,11 @@ void draw_thin_line(Surface& surface, const Visibility& visible, const PenPaint&
   const std::int64_t top = std::min(a.y, b.y);
   const std::int64_t bottom = std::max(a.y, b.y) + 1;
   for (std::int64_t y = top; y < bottom; ++y) {
-    auto [s0, s1] = line.steps_on_row(y);
-    s0 = std::max(s0, first);
-    s1 = std::min(s1, last);
+    // Plain variables: the lambda below captures them (clang 14 cannot capture
+    // structured bindings).
+    const auto steps = line.steps_on_row(y);
+    const std::int64_t s0 = std::max(steps.first, first);
+    const std::int64_t s1 = std::min(steps.second, last);
     if (s0 >= s1) continue;
     const std::int64_t xa = line.pixel(s0).x;
     const std::int64_t xb = xa + line.step_x() * (line.x_major() ? s1 - 1 - s0 : 0);

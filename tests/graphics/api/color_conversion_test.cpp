@@ -54,6 +54,25 @@ TEST(ColorConversion, ForwardConversionsOfPrimariesAndGrey) {
   EXPECT_FLOAT_EQ(magenta.x, 0.5f);
 }
 
+TEST(ColorConversion, NullOutPointersAreSkipped) {
+  using Forward = void (*)(Color, float*, float*, float*);
+  for (const Forward forward : {Forward{korvi::rgb_to_hsv}, Forward{korvi::rgb_to_hsl}}) {
+    for (const Color color : {0x00336699u, 0x00808080u}) {  // with a hue and without
+      float all[3] = {};
+      forward(color, &all[0], &all[1], &all[2]);
+      for (int wanted = 0; wanted < 8; ++wanted) {  // bit i: out-pointer i is given
+        float some[3] = {-1, -1, -1};
+        float* out[3];
+        for (int i = 0; i < 3; ++i) out[i] = wanted >> i & 1 ? &some[i] : nullptr;
+        forward(color, out[0], out[1], out[2]);
+        for (int i = 0; i < 3; ++i)
+          EXPECT_EQ(some[i], wanted >> i & 1 ? all[i] : -1.0f)
+              << std::hex << color << " " << wanted;
+      }
+    }
+  }
+}
+
 TEST(ColorConversion, TiesPickTheRedBranchThenTheGreenBranch) {
   // Yellow: red and green tie for the maximum, so the red branch gives 60.
   EXPECT_FLOAT_EQ(hsv(0x0000FFFF).h, 60);

@@ -3,16 +3,66 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 #include <korvi/graphics.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 using namespace korvi;
+
+using namespace std::string_literals;
+
+std::string le(std::int64_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
+  return out;
+}
+
+std::string be(std::int64_t value, int bytes) {
+  std::string out;
+  for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xFF);
+  return out;
+}
+
+// The address space the process holds, in bytes.
+std::size_t address_space_in_use() {
+  std::size_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Loads a translucent picture of 2048 x 2048 (16 MB of pixels; three buffers of
+// that at the most) with a few MB more memory at each attempt: each load either
+// gives the picture or fails with the image unchanged.
+bool loads_soundly_short_of_memory(const std::string& file) {
+  constexpr int SIDE = 2048;
+  std::vector<std::uint32_t> pixels(SIDE * SIDE, 0x80FF8040);
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), SIDE, SIDE, 32, SIDE * 4,
+                                                            SDL_PIXELFORMAT_ARGB8888);
+  IMG_SavePNG(surface, file.c_str());
+  SDL_FreeSurface(surface);
+  pixels = {};
+  bool sound = true;
+  for (std::size_t spare = 4; spare <= 64; spare += 4) {
+    rlimit limit{address_space_in_use() + (spare << 20), RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+    Image image(2, 2);
+    const bool loaded = load_image(&image, file.c_str(), 0, 0, true);
+    limit.rlim_cur = RLIM_INFINITY;
+    setrlimit(RLIMIT_AS, &limit);
+    sound &= loaded ? image.width() == SIDE : image.width() == 2;
+  }
+  return sound;
+}
 
 std::uint32_t pixel(Image& image, int x, int y) {
   return get_image_buffer(&image)[y * image.width() + x];
@@ -124,6 +174,108 @@ TEST_F(ImageFiles, UnreadableFilesLeaveTheImageUnchanged) {
   EXPECT_FALSE(load_image(&image, nullptr));
   EXPECT_EQ(image.width(), 4);
   EXPECT_EQ(pixel(image, 3, 3), 0x00FF00u);
+}
+
+TEST_F(ImageFiles, HostileFilesAreRefusedBeforeDecoding) {
+  const std::string png = "\x89PNG\r\n\x1a\n"s + be(13, 4) + "IHDR";
+  const std::string png_rest = "\x08\x02\0\0\0"s + std::string(4, '\0');
+  const struct {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      // A screen and a frame of 65535 x 65535 in 35 bytes.
+      {"huge.gif", "GIF89a" + le(65535, 2) + le(65535, 2) + "\0\0\0,"s + le(0, 4) + le(65535, 2) +
+                       le(65535, 2) + "\0\x02\x02\x4C\x01\0;"s + std::string(7, '\0')},
+      {"huge.bmp", "BM" + le(1078, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(30000, 4) +
+                       le(30000, 4) + le(1, 2) + le(24, 2) + std::string(1024, '\0')},
+      {"huge.png", png + be(20000, 4) + be(20000, 4) + png_rest},
+      {"too-wide.png", png + be(16385, 4) + be(1, 4) + png_rest},
+      {"too-many-bytes.png", png + be(8192, 4) + be(8193, 4) + png_rest},
+      {"huge.jpg",
+       "\xFF\xD8\xFF\xC0"s + be(11, 2) + "\x08"s + be(65535, 2) + be(65535, 2) + "\x01"s},
+      {"huge-entry.ico", le(0, 2) + le(1, 2) + le(1, 2) + "\x10\x10\0\0"s + le(1, 2) + le(32, 2) +
+                             le(40, 4) + le(22, 4) + le(40, 4) + le(30000, 4) + le(60000, 4) +
+                             std::string(28, '\0')},
+      {"huge.svg", "<svg width='30000' height='30000'/>"},
+      // Codes: colour, colour, clear, then the end code where a colour must come. One
+      // decoder takes it as a colour and reads on into chains of codes without end.
+      {"end-after-clear.gif", "GIF89a" + le(2, 2) + le(37, 2) + "\x69\x77\xFF,"s + le(0, 4) +
+                                  le(1026, 2) + le(45, 2) + "\0\x02\x03\0\x4B\0"s +
+                                  "\x05\x0F\xBE\xBE\xBE\x77"},
+  };
+  std::vector<std::string> files;
+  for (const auto& row : rows) {
+    files.push_back(path(row.name));
+    std::ofstream(files.back(), std::ios::binary) << row.bytes;
+  }
+  // Not regular files, or too large to read (a sparse file: a small picture, then
+  // a hole up to 257 MB).
+  files.push_back(m_dir.string());
+  files.push_back("/dev/zero");
+  files.push_back(path("zero-link"));
+  std::filesystem::create_symlink("/dev/zero", files.back());
+  files.push_back(path("pipe"));
+  ASSERT_EQ(::mkfifo(files.back().c_str(), 0600), 0);  // no writer: must not wait for one
+  files.push_back(write_png("large.png"));
+  std::filesystem::resize_file(files.back(), std::uintmax_t{257} << 20);
+
+  Image image(4, 4);
+  set_working_image(&image);
+  set_bk_color(0x00FF00);
+  clear_device();
+  for (const std::string& file : files) {
+    EXPECT_FALSE(load_image(&image, file.c_str())) << file;
+    EXPECT_EQ(image.width(), 4) << file;
+    EXPECT_EQ(pixel(image, 3, 3), 0x00FF00u) << file;
+  }
+  Image empty;
+  EXPECT_FALSE(load_image(&empty, files.front().c_str()));
+  EXPECT_EQ(empty.width(), 0);
+}
+
+TEST_F(ImageFiles, TargetSizesBeyondTheLimitsAreRefused) {
+  const std::string png = write_png("small.png");  // 3 x 2
+  const struct {
+    int width, height;  // of the image before
+    int asked_width, asked_height;
+    bool resize;
+    bool loads;
+    int final_width, final_height;
+  } rows[] = {
+      {10, 10, 100000, 100000, false, false, 10, 10},
+      {10, 10, 100000, 100000, true, false, 10, 10},
+      {0, 0, 100000, 100000, false, false, 0, 0},
+      {0, 0, 16385, 1, false, false, 0, 0},
+      {0, 0, 8192, 8193, false, false, 0, 0},
+      {0, 0, 16384, 2, false, true, 16384, 2},
+      {10, 10, 6, 4, false, true, 10, 10},
+      {10, 10, 6, 4, true, true, 6, 4},
+  };
+  for (const auto& row : rows) {
+    Image image(row.width, row.height);
+    EXPECT_EQ(load_image(&image, png.c_str(), row.asked_width, row.asked_height, row.resize),
+              row.loads)
+        << row.asked_width << " x " << row.asked_height;
+    EXPECT_EQ(std::pair(image.width(), image.height()),
+              std::pair(row.final_width, row.final_height))
+        << row.asked_width << " x " << row.asked_height;
+  }
+}
+
+// Under a limit on memory, loading either succeeds or fails cleanly, wherever the
+// memory runs out.
+TEST_F(ImageFiles, RunningOutOfMemoryIsAFailure) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than any limit leaves";
+#endif
+#endif
+  const std::string file = path("translucent.png");
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::_Exit(loads_soundly_short_of_memory(file) ? 0 : 1), ::testing::ExitedWithCode(0),
+              "");
 }
 
 TEST_F(ImageFiles, TranslucentPicturesBlendOverWhatIsThere) {
