@@ -284,11 +284,14 @@ void GraphicsWindow::mouse_message(const MouseMessage& message) {
 void GraphicsWindow::make_room_for_message() {
   // A reader that takes messages gets a moment to make room: woken by the first of
   // a burst, it may not have run yet, or this thread may hold the processor it
-  // waits for. One that has taken nothing since the last such moment ran out is
-  // busy elsewhere: what does not fit is lost, without waiting again.
+  // waits for. A reader still asleep in its wait has surely been woken and will take
+  // messages as soon as it runs, so it gets longer, for a busy machine. One that has
+  // taken nothing since the last such moment ran out is busy elsewhere: what does
+  // not fit is lost, without waiting again.
+  const bool woken = m_reader_asleep.load();
   const unsigned taken = m_mouse_taken.load(std::memory_order_relaxed);
-  if (taken == m_mouse_taken_when_given_up) return;
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+  if (!woken && taken == m_mouse_taken_when_given_up) return;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(woken ? 20 : 1);
   while (m_mouse.is_full() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
   if (m_mouse.is_full())
     m_mouse_taken_when_given_up = m_mouse_taken.load(std::memory_order_relaxed);

@@ -6,6 +6,7 @@
 #include <korvi/graphics.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <thread>
@@ -234,11 +235,11 @@ TEST_F(ScreenDeviceTest, AWaitingReadWakesOnALaterEvent) {
   EXPECT_EQ(m.x, 7);
 }
 
-TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
-  // 2000 messages reach the window at once while a reader waits. It used to get
-  // little more than one queue's worth: its next wait was queued behind the burst.
-  flush_mouse_messages();
+// 2000 messages reach the window at once while a reader waits; returns how many it
+// received before the window closed.
+int messages_received_in_a_burst() {
   constexpr int BURST = 2000;
+  flush_mouse_messages();
   std::atomic<pid_t> reader_id{0};
   int received = 0;
   std::thread reader([&] {
@@ -246,7 +247,7 @@ TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
     while (get_mouse_message().message != 0) ++received;  // until the window closes
   });
   while (reader_id == 0) std::this_thread::yield();
-  ASSERT_TRUE(test::wait_until_blocked(reader_id));
+  if (!test::wait_until_blocked(reader_id)) ADD_FAILURE() << "the reader never waited";
   std::promise<void> release;
   library().ui_thread().post([held = release.get_future().share()] { held.wait(); });
   for (int i = 0; i < BURST; ++i) push(motion(i % 100, 1));
@@ -254,7 +255,21 @@ TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
   settle();
   close_graphics();
   reader.join();
-  EXPECT_GE(received, BURST / 2);  // all of them unless this machine is very busy
+  return received;
+}
+
+TEST_F(ScreenDeviceTest, AWaitingReaderKeepsUpWithABurst) {
+  // The reader used to get little more than one queue's worth (63): its next wait
+  // was queued behind the burst. Now it gets them all, unless the machine is so busy
+  // that it does not run for milliseconds; so a busy machine gets three tries.
+  int best = 0;
+  for (int attempt = 0; attempt < 3 && best < 1000; ++attempt) {
+    if (attempt > 0) {
+      ASSERT_NE(open_graphics(120, 80), nullptr);
+    }
+    best = std::max(best, messages_received_in_a_burst());
+  }
+  EXPECT_GE(best, 1000);
 }
 
 TEST(ScreenDeviceWithoutWindow, MouseReadsReturnAtOnce) {
