@@ -15,23 +15,16 @@
 #include <utility>
 #include <vector>
 
+#include "byte_fields.h"
+
 namespace {
 
 using namespace korvi;
 
 using namespace std::string_literals;
 
-std::string le(std::int64_t value, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-  return out;
-}
-
-std::string be(std::int64_t value, int bytes) {
-  std::string out;
-  for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-  return out;
-}
+using korvi::test::be;
+using korvi::test::le;
 
 // The address space the process holds, in bytes.
 std::size_t address_space_in_use() {

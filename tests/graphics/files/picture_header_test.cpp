@@ -7,22 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "byte_fields.h"
+
 namespace {
 
 using namespace std::string_literals;
 using korvi::PictureFormat;
 
-std::string le(std::int64_t value, int bytes) {
-  std::string out;
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-  return out;
-}
-
-std::string be(std::int64_t value, int bytes) {
-  std::string out;
-  for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-  return out;
-}
+using korvi::test::be;
+using korvi::test::le;
 
 const std::string PNG = "\x89PNG\r\n\x1a\n"s + be(13, 4) + "IHDR";
 const std::string BMP = "BM" + std::string(12, '\0');
