@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "native_window.h"
@@ -40,13 +41,23 @@ double milliseconds_used_while_sleeping(std::chrono::milliseconds span) {
   return now() - before;
 }
 
-TEST(X11Window, ScreenshotShowsThePaintedPicture) {
-  korvi::test::XvfbServer server(320, 240);
-  ASSERT_TRUE(server.running());
-  setenv("DISPLAY", server.display().c_str(), 1);
-  setenv("SDL_VIDEODRIVER", "x11", 1);
-  UiThread ui;
-  ASSERT_TRUE(ui.available()) << ui.error();
+// A private X server of 320 x 240 and a UI thread on it.
+class X11Window : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_server.running());
+    setenv("DISPLAY", m_server.display().c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    m_ui.emplace();
+    ASSERT_TRUE(m_ui->available()) << m_ui->error();
+  }
+
+  korvi::test::XvfbServer m_server{320, 240};
+  std::optional<UiThread> m_ui;  // ends before the server
+};
+
+TEST_F(X11Window, ScreenshotShowsThePaintedPicture) {
+  UiThread& ui = *m_ui;
   SolidClient client;
   WindowOptions options;
   options.client_width = 100;
@@ -59,7 +70,7 @@ TEST(X11Window, ScreenshotShowsThePaintedPicture) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     window.request_present();
     ui.call([] {});
-    shot = korvi::test::take_screenshot(server.display());
+    shot = korvi::test::take_screenshot(m_server.display());
     if (shot && shot->at(15, 25) == 0x00FF8000u) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -69,13 +80,8 @@ TEST(X11Window, ScreenshotShowsThePaintedPicture) {
   EXPECT_NE(shot->at(110, 80), 0x000080FFu);  // just outside it
 }
 
-TEST(X11Window, AnIdleUiThreadUsesNoProcessorTime) {
-  korvi::test::XvfbServer server(320, 240);
-  ASSERT_TRUE(server.running());
-  setenv("DISPLAY", server.display().c_str(), 1);
-  setenv("SDL_VIDEODRIVER", "x11", 1);
-  UiThread ui;
-  ASSERT_TRUE(ui.available()) << ui.error();
+TEST_F(X11Window, AnIdleUiThreadUsesNoProcessorTime) {
+  UiThread& ui = *m_ui;
   constexpr auto SPAN = std::chrono::milliseconds(1500);
   constexpr double BOUND_MS = 5;  // polling every millisecond used about 40
   {
