@@ -12,7 +12,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "deadline.h"
+#include "process_io.h"
 
 namespace korvi::test {
 
@@ -59,22 +59,13 @@ ChildProcess::ChildProcess(const Options& options) {
 }
 
 ChildProcess::~ChildProcess() {
-  if (m_pid > 0) {
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-  }
+  kill_and_reap(m_pid);
   if (m_input >= 0) close(m_input);
   if (m_out >= 0) close(m_out);
 }
 
 void ChildProcess::write_input(const std::string& text) {
-  std::size_t written = 0;
-  while (m_input >= 0 && written < text.size()) {
-    const ssize_t n = write(m_input, text.data() + written, text.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    written += static_cast<std::size_t>(n);
-  }
+  if (m_input >= 0) write_all(m_input, text);
 }
 
 void ChildProcess::close_input() {
@@ -84,17 +75,12 @@ void ChildProcess::close_input() {
 
 bool ChildProcess::read_some(std::chrono::milliseconds timeout) {
   if (m_out < 0) return false;
-  pollfd fd{m_out, POLLIN, 0};
-  if (poll(&fd, 1, static_cast<int>(timeout.count())) <= 0) return false;
-  char buffer[4096];
-  const ssize_t n = read(m_out, buffer, sizeof buffer);
-  if (n <= 0) {
+  const ssize_t n = read_available(m_out, timeout, m_output);
+  if (n == 0) {  // the child closed its output
     close(m_out);
     m_out = -1;
-    return false;
   }
-  m_output.append(buffer, static_cast<std::size_t>(n));
-  return true;
+  return n > 0;
 }
 
 bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout) {

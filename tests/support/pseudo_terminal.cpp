@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "deadline.h"
+#include "process_io.h"
 
 namespace korvi::test {
 
@@ -68,32 +68,15 @@ void TerminalProcess::start(const std::function<void()>& child_main) {
 }
 
 TerminalProcess::~TerminalProcess() {
-  if (m_pid > 0) {
-    kill(m_pid, SIGKILL);
-    waitpid(m_pid, nullptr, 0);
-  }
+  kill_and_reap(m_pid);
   if (m_master >= 0) close(m_master);
   if (m_slave >= 0) close(m_slave);
 }
 
-void TerminalProcess::type(const std::string& keys) {
-  std::size_t written = 0;
-  while (written < keys.size()) {
-    const ssize_t n = write(m_master, keys.data() + written, keys.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    written += static_cast<std::size_t>(n);
-  }
-}
+void TerminalProcess::type(const std::string& keys) { write_all(m_master, keys); }
 
 bool TerminalProcess::read_some(std::chrono::milliseconds timeout) {
-  pollfd fd{m_master, POLLIN, 0};
-  if (poll(&fd, 1, static_cast<int>(timeout.count())) <= 0) return false;
-  char buffer[4096];
-  const ssize_t n = read(m_master, buffer, sizeof buffer);
-  if (n <= 0) return false;
-  m_output.append(buffer, static_cast<std::size_t>(n));
-  return true;
+  return read_available(m_master, timeout, m_output) > 0;
 }
 
 bool TerminalProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout,
