@@ -32,7 +32,8 @@ check_programs() {
   [[ $libs =~ ^-L[^\ ]+\ -lkorvi\ *$ ]] || fail "pkg-config --libs gives: $libs"
   [[ $static_libs == *-lfreetype* && $static_libs == *-lfontconfig* ]] ||
     fail "pkg-config --libs --static lacks FreeType or fontconfig: $static_libs"
-  [[ "$libs $static_libs" != *[Ss][Dd][Ll]* ]] || fail "pkg-config asks for SDL"
+  # Only the libraries named count: the paths are a random scratch folder.
+  [[ " $libs $static_libs" != *" -l"[Ss][Dd][Ll]* ]] || fail "pkg-config asks for SDL"
 
   # The README's programs and an example, source file before the flags.
   awk -v dir="$work" '/^```cpp$/ { n++; out = dir "/readme_" n ".cpp"; next }
