@@ -84,8 +84,8 @@ UiThread::~UiThread() {
     std::lock_guard lock(m_mutex);
     m_stopping = true;
     wake();
+    m_task_queued.notify_one();
   }
-  m_task_queued.notify_one();
   m_thread.join();
 }
 
@@ -108,13 +108,13 @@ void UiThread::call(const std::function<void()>& task) {
 }
 
 void UiThread::post(std::function<void()> task) {
-  {
-    // The wake-up is queued under the lock: a UI thread that sees the task finds
-    // its wake-up among the events.
-    std::lock_guard lock(m_mutex);
-    m_tasks.push_back(std::move(task));
-    wake();
-  }
+  // The wake-up is queued under the lock: a UI thread that sees the task finds its
+  // wake-up among the events. The notification is sent under it too: once the UI
+  // thread has taken the task, the poster no longer touches this object, which the
+  // task may end up destroying.
+  std::lock_guard lock(m_mutex);
+  m_tasks.push_back(std::move(task));
+  wake();
   m_task_queued.notify_one();
 }
 
