@@ -12,7 +12,7 @@ namespace {
 // Batch drawing belongs to the window; while an image is the target it does nothing.
 ScreenDevice* screen() {
   GraphicsLibrary& lib = library();
-  return lib.current_device == &lib.screen_device ? &lib.screen_device : nullptr;
+  return lib.current_device() == &lib.screen_device ? &lib.screen_device : nullptr;
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ void clear_clip_region() {
 }
 
 void get_line_style(int* style, std::uint16_t* pattern, int* thickness) {
-  if (ImageDevice* d = library().current_device)
+  if (ImageDevice* d = library().current_device())
     return d->get_line_style(style, pattern, thickness);
   if (style) *style = PS_SOLID;
   if (pattern) *pattern = 0;
@@ -58,7 +58,7 @@ void set_line_style(int style, std::uint16_t pattern, int thickness) {
 }
 
 void get_fill_style(Color* color, int* style, std::uint8_t* pattern) {
-  if (ImageDevice* d = library().current_device) return d->get_fill_style(color, style, pattern);
+  if (ImageDevice* d = library().current_device()) return d->get_fill_style(color, style, pattern);
   if (color) *color = DEFAULT_DRAWING_COLOR;
   if (style) *style = FILL_SOLID;
 }
@@ -68,7 +68,7 @@ void set_fill_style(Color color, int style, const std::uint8_t* pattern) {
 }
 
 void get_aspect_ratio(float* x_scale, float* y_scale) {
-  if (ImageDevice* d = library().current_device) return d->get_aspect_ratio(x_scale, y_scale);
+  if (ImageDevice* d = library().current_device()) return d->get_aspect_ratio(x_scale, y_scale);
   if (x_scale) *x_scale = 1.0f;
   if (y_scale) *y_scale = 1.0f;
 }

@@ -10,13 +10,13 @@ namespace korvi {
 // Calls the operation on the current device, or gives the fallback without one.
 template <class Result, class Operation>
 Result forward(Result fallback, Operation operation) {
-  ImageDevice* device = library().current_device;
+  ImageDevice* device = library().current_device();
   return device ? operation(*device) : fallback;
 }
 
 template <class Operation>
 void forward(Operation operation) {
-  if (ImageDevice* device = library().current_device) operation(*device);
+  if (ImageDevice* device = library().current_device()) operation(*device);
 }
 
 }  // namespace korvi

@@ -19,8 +19,9 @@ Image& image_or_back_buffer(Image* image) {
 void set_working_image(Image* image) { library().select_target(image); }
 
 Image* get_working_image() {
-  GraphicsLibrary& lib = library();
-  return lib.window_dc ? nullptr : lib.working_image;
+  // close_graphics() may drop the window's context from any thread at any time.
+  const GraphicsLibrary::LockedTarget target = library().lock_target();
+  return target.window_dc() ? nullptr : target.working_image();
 }
 
 void resize_image(Image* image, int width, int height) {
@@ -37,7 +38,7 @@ std::uint32_t* get_image_buffer(Image* image) {
 
 void get_image(Image* image, int x, int y, int width, int height) {
   GraphicsLibrary& lib = library();
-  if (!image || width <= 0 || height <= 0 || !lib.target_dc) return;
+  if (!image || width <= 0 || height <= 0 || !lib.working_image()) return;
   raster::Surface copy;
   try {
     copy = raster::Surface(width, height);  // black where the target has nothing
@@ -47,12 +48,10 @@ void get_image(Image* image, int x, int y, int width, int height) {
   {
     // The target may be the window's picture, which the UI thread paints from.
     raster::DeviceContext copy_dc(&copy);
-    std::lock_guard lock(lib.drawing_lock);
-    copy_dc.bit_blt(0, 0, width, height, lib.target_dc, x, y, raster::SRCCOPY);
+    const GraphicsLibrary::LockedTarget target = lib.lock_target();
+    copy_dc.bit_blt(0, 0, width, height, target.target_dc(), x, y, raster::SRCCOPY);
   }
-  Image::Impl& impl = impl_of(*image);
-  impl.surface = std::move(copy);
-  impl.dc.bind(&impl.surface);
+  replace_pixels(*image, std::move(copy));
 }
 
 void put_image(int x, int y, const Image* image, std::uint32_t rop) {
@@ -61,7 +60,7 @@ void put_image(int x, int y, const Image* image, std::uint32_t rop) {
 
 void put_image_part(int x, int y, int width, int height, const Image* image, int source_x,
                     int source_y, std::uint32_t rop) {
-  ImageDevice* device = library().current_device;
+  ImageDevice* device = library().current_device();
   if (!image || !device) return;
   const raster::DeviceContext& source = impl_of(*image).dc;
   device->draw([&](raster::DeviceContext& dc) {

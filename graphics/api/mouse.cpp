@@ -5,10 +5,10 @@
 
 namespace korvi {
 
-bool mouse_hit() { return !library().graphics_window.mouse_queue().is_empty(); }
+bool mouse_hit() { return library().graphics_window.mouse_messages().any(); }
 
-MouseMessage get_mouse_message() { return library().graphics_window.wait_for_mouse_message(); }
+MouseMessage get_mouse_message() { return library().graphics_window.mouse_messages().wait(); }
 
-void flush_mouse_messages() { library().graphics_window.mouse_queue().clear(); }
+void flush_mouse_messages() { library().graphics_window.mouse_messages().clear(); }
 
 }  // namespace korvi

@@ -69,7 +69,7 @@ void set_font(const FontDescription* font) {
 }
 
 void get_font(FontDescription* font) {
-  if (ImageDevice* d = library().current_device) return d->get_font(font);
+  if (ImageDevice* d = library().current_device()) return d->get_font(font);
   if (font) *font = raster::default_font_description();
 }
 

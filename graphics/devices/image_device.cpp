@@ -19,7 +19,7 @@ std::string_view text_of(const char* text) {
   return text ? std::string_view(text) : std::string_view();
 }
 
-Image::Impl& working() { return impl_of(*library().working_image); }
+Image::Impl& working() { return impl_of(*library().working_image()); }
 
 // The ellipse box of a circle.
 raster::Rect circle_box(int x, int y, int radius) {
@@ -41,15 +41,27 @@ void select_current_font(raster::DeviceContext& dc, const FontDescription& font)
 ImageDevice::~ImageDevice() = default;
 
 DrawingState& ImageDevice::state() { return working().state; }
-raster::DeviceContext& ImageDevice::target() { return *library().target_dc; }
+raster::DeviceContext& ImageDevice::target() { return working().dc; }
 
-void ImageDevice::apply_setting(ContextAction apply) { apply(target()); }
+// An image is the drawing thread's alone, unless it is the window's picture (selected
+// as an image after the window closed), which the UI thread paints from when the
+// window opens again.
+void ImageDevice::apply_setting(ContextAction apply) {
+  const auto lock = library().lock_if_target_shown();
+  apply(target());
+}
 
-void ImageDevice::draw(ContextAction draw) { draw(target()); }
+void ImageDevice::draw(ContextAction draw) {
+  const auto lock = library().lock_if_target_shown();
+  draw(target());
+}
 
 void ImageDevice::clear_device() {
-  Image::Impl& image = working();
-  image.surface.fill(raster::pixel_from_color(image.state.bk_color));
+  {
+    Image::Impl& image = working();
+    const auto lock = library().lock_if_target_shown();
+    image.surface.fill(raster::pixel_from_color(image.state.bk_color));
+  }
   move_to(0, 0);
 }
 
@@ -154,7 +166,7 @@ void ImageDevice::set_write_mode(int mode) {
   apply_setting([&](raster::DeviceContext& dc) { dc.set_write_mode(mode); });
 }
 
-void ImageDevice::reset_drawing_state() { library().working_image->reset_state(); }
+void ImageDevice::reset_drawing_state() { library().working_image()->reset_state(); }
 
 Color ImageDevice::get_pixel(int x, int y) { return target().get_pixel(x, y); }
 

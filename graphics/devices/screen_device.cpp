@@ -24,10 +24,9 @@ raster::Rect device_box(const raster::Transform& t, int left, int top, int right
 ScreenDevice::~ScreenDevice() = default;
 
 void ScreenDevice::apply_setting(ContextAction apply) {
-  GraphicsLibrary& lib = library();
-  std::lock_guard lock(lib.drawing_lock);
-  apply(*lib.target_dc);
-  if (lib.window_dc) apply(*lib.window_dc);
+  const GraphicsLibrary::LockedTarget target = library().lock_target();
+  apply(*target.target_dc());
+  if (raster::DeviceContext* window_dc = target.window_dc()) apply(*window_dc);
 }
 
 void ScreenDevice::draw(ContextAction draw) {
@@ -35,10 +34,11 @@ void ScreenDevice::draw(ContextAction draw) {
   GraphicsWindow& window = lib.graphics_window;
   const bool showing = !lib.batch_drawing.load();
   {
-    std::lock_guard lock(lib.drawing_lock);
-    draw(*lib.target_dc);
+    const GraphicsLibrary::LockedTarget target = lib.lock_target();
+    draw(*target.target_dc());
     // While the window's picture is the back buffer, the one drawing is on both.
-    if (showing && lib.window_dc && !window.window_matches_buffer()) draw(*lib.window_dc);
+    raster::DeviceContext* window_dc = target.window_dc();
+    if (showing && window_dc && !window.window_matches_buffer()) draw(*window_dc);
   }
   if (showing) window.show_soon();
 }
@@ -73,8 +73,7 @@ void ScreenDevice::close_window() {
   GraphicsLibrary& lib = library();
   lib.graphics_window.close();
   // Without a window the target is the window's picture in memory alone.
-  std::lock_guard lock(lib.drawing_lock);
-  lib.window_dc = nullptr;
+  lib.window_closed();
 }
 
 void ScreenDevice::begin_batch() {

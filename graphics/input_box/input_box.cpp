@@ -29,13 +29,6 @@ std::atomic<bool> g_box_showing{false};
 dialog::InputBoxDialog* g_running_box = nullptr;
 std::atomic<std::uint32_t> g_running_box_id{0};
 
-// The UI thread's own font engine (a font cache is never shared between threads),
-// made at the first box.
-raster::FontCache& box_font_cache() {
-  static raster::FontCache cache;
-  return cache;
-}
-
 void report_no_display(const std::string& reason) {
   static std::once_flag once;
   std::call_once(once, [&] {
@@ -122,7 +115,7 @@ dialog::BoxOutcome run_box(window::UiThread& ui, dialog::BoxRequest& request, co
   try {
     ui.call([&] {
       request.title = dialog::valid_utf8(title ? std::string(title) : owner_caption(owner));
-      box = std::make_unique<dialog::InputBoxDialog>(ui, box_font_cache(), request, owner);
+      box = std::make_unique<dialog::InputBoxDialog>(ui, library().ui_font_cache(), request, owner);
       outcome = box->outcome();
       g_running_box = box.get();
       g_running_box_id.store(box->window_id());

@@ -1,14 +1,12 @@
 #include "screen/graphics_window.h"
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
-#include <thread>
 
 #include "files/picture_codec.h"
 #include "files/resources.h"
@@ -26,14 +24,12 @@ WindowHandle next_handle() {
   return reinterpret_cast<WindowHandle>(opened.fetch_add(1) + 1);
 }
 
-void flush_standard_output() { std::fflush(stdout); }
-
 // Once per process: what a window changes for the whole program. Ctrl+C no longer
 // ends it (the window's close box does), and the quick exit of the close box still
 // writes out what the program printed.
 void prepare_process_for_windows() {
   static std::once_flag once;
-  std::call_once(once, [] { std::at_quick_exit(flush_standard_output); });
+  std::call_once(once, [] { std::at_quick_exit(flush_standard_output_if_free); });
   std::signal(SIGINT, SIG_IGN);
 }
 
@@ -71,6 +67,12 @@ std::optional<window::WindowOptions> window_options(int width, int height) {
 
 std::string program_name() { return window::program_name(); }
 
+void flush_standard_output_if_free() {
+  if (ftrylockfile(stdout) != 0) return;
+  fflush_unlocked(stdout);
+  funlockfile(stdout);
+}
+
 namespace {
 
 // The window's picture is made by the library object itself, so it does not ask
@@ -96,10 +98,7 @@ void GraphicsWindow::reset_state() {
 
 void GraphicsWindow::resize(int width, int height) {
   GraphicsLibrary& lib = library();
-  {
-    std::lock_guard lock(lib.drawing_lock);
-    Image::resize(width, height);
-  }
+  Image::resize(width, height);  // under the drawing lock, as every change of the picture
   if (width <= 0 || height <= 0) return;
   bool grown = false;
   {
@@ -109,7 +108,7 @@ void GraphicsWindow::resize(int width, int height) {
     m_native->set_outer_size(width, height);
     grown = width > old.right - old.left + 1 && height > old.bottom - old.top + 1;
   }
-  if (grown && lib.current_device == &lib.screen_device) lib.screen_device.flush_batch();
+  if (grown && lib.current_device() == &lib.screen_device) lib.screen_device.flush_batch();
 }
 
 WindowHandle GraphicsWindow::open(int width, int height, int flags) {
@@ -122,8 +121,8 @@ WindowHandle GraphicsWindow::open(int width, int height, int flags) {
   prepare_process_for_windows();
   GraphicsLibrary& lib = library();
   if (width > 0 && height > 0) {
-    std::lock_guard lock(lib.drawing_lock);
     Image::resize(width, height);
+    std::lock_guard lock(lib.drawing_lock);
     try {
       m_window_picture = raster::Surface(width, height);
     } catch (const std::exception&) {
@@ -144,15 +143,13 @@ WindowHandle GraphicsWindow::open(int width, int height, int flags) {
     m_reported_failure = true;
     return nullptr;
   }
-  {
-    std::lock_guard lock(m_mouse_mutex);
-    m_mouse_open = true;
-  }
-  m_keys.set_open(true);
+  // The window and its readers' state change together: a close from another thread
+  // either comes before (and this window stays open) or closes this window.
   std::lock_guard lock(m_native_mutex);
   m_native = std::move(native);
   m_handle = next_handle();
   m_open.store(true);
+  set_input_open(true);
   return m_handle;
 }
 
@@ -161,20 +158,20 @@ void GraphicsWindow::close() {
   {
     std::lock_guard lock(m_native_mutex);
     closing = std::move(m_native);
+    if (!closing) return;
     m_handle = nullptr;
     m_open.store(false);
+    set_input_open(false);  // releases the readers of this window
   }
-  if (!closing) return;
   closing->destroy();  // on the UI thread; no input comes after this
-  {
-    std::lock_guard lock(m_mouse_mutex);
-    m_mouse_open = false;
-  }
-  m_mouse_arrived.notify_all();
-  m_keys.set_open(false);
   // An input box shown by another thread may still name it as its owner.
   std::lock_guard lock(m_native_mutex);
   m_closed = std::move(closing);
+}
+
+void GraphicsWindow::set_input_open(bool open) {
+  m_mouse.set_open(open);
+  m_keys.set_open(open);
 }
 
 WindowHandle GraphicsWindow::handle() const {
@@ -238,24 +235,6 @@ raster::Surface GraphicsWindow::window_picture() {
   return copy;
 }
 
-MouseMessage GraphicsWindow::wait_for_mouse_message() {
-  if (!m_mouse.is_empty()) return take_mouse_message();  // no lock while messages flow
-  std::unique_lock lock(m_mouse_mutex);
-  m_reader_asleep.store(true);
-  // Either this thread sees a message pushed now, or its producer sees it asleep.
-  std::atomic_thread_fence(std::memory_order_seq_cst);
-  m_mouse_arrived.wait(lock, [this] { return !m_mouse.is_empty() || !m_mouse_open; });
-  m_reader_asleep.store(false);
-  return m_mouse.is_empty() ? MouseMessage{} : take_mouse_message();
-}
-
-MouseMessage GraphicsWindow::take_mouse_message() {
-  const MouseMessage message = m_mouse.peek();
-  m_mouse.pop();
-  m_mouse_taken.fetch_add(1, std::memory_order_relaxed);
-  return message;
-}
-
 void GraphicsWindow::paint(std::uint32_t* dst, int pitch, int width, int height) {
   std::lock_guard lock(library().drawing_lock);
   copy_rows(dst, pitch, width, height, m_matches_buffer ? back_buffer() : m_window_picture);
@@ -269,33 +248,7 @@ void GraphicsWindow::exposed() {
 
 void GraphicsWindow::key_pressed(std::span<const std::uint8_t> codes) { m_keys.push(codes); }
 
-void GraphicsWindow::mouse_message(const MouseMessage& message) {
-  if (m_mouse.is_full()) make_room_for_message();
-  m_mouse.push(message);  // dropped when the queue is still full
-  std::atomic_thread_fence(std::memory_order_seq_cst);
-  if (m_reader_asleep.load()) {
-    // The reader holds the lock until its wait begins: the wake-up cannot come
-    // before the wait.
-    { std::lock_guard lock(m_mouse_mutex); }
-    m_mouse_arrived.notify_one();
-  }
-}
-
-void GraphicsWindow::make_room_for_message() {
-  // A reader that takes messages gets a moment to make room: woken by the first of
-  // a burst, it may not have run yet, or this thread may hold the processor it
-  // waits for. A reader still asleep in its wait has surely been woken and will take
-  // messages as soon as it runs, so it gets longer, for a busy machine. One that has
-  // taken nothing since the last such moment ran out is busy elsewhere: what does
-  // not fit is lost, without waiting again.
-  const bool woken = m_reader_asleep.load();
-  const unsigned taken = m_mouse_taken.load(std::memory_order_relaxed);
-  if (!woken && taken == m_mouse_taken_when_given_up) return;
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(woken ? 20 : 1);
-  while (m_mouse.is_full() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
-  if (m_mouse.is_full())
-    m_mouse_taken_when_given_up = m_mouse_taken.load(std::memory_order_relaxed);
-}
+void GraphicsWindow::mouse_message(const MouseMessage& message) { m_mouse.deliver(message); }
 
 void GraphicsWindow::close_requested() {
   // The close box ends the program at once, with status 0: no exit-time handlers,

@@ -6,7 +6,6 @@
 #include <korvi/graphics.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -17,7 +16,7 @@
 #include "korvi/raster/device_context.h"
 #include "korvi/raster/surface.h"
 #include "screen/key_input.h"
-#include "screen/mouse_queue.h"
+#include "screen/mouse_messages.h"
 #include "window/native_window.h"
 
 namespace korvi {
@@ -71,17 +70,15 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   // A copy of what the window's picture holds (for tests and screenshots).
   raster::Surface window_picture();
 
-  MouseMessageQueue& mouse_queue() { return m_mouse; }
-  // The oldest mouse message, waiting for one while the window is open; a message
-  // with code 0 when none is held and the window is closed (or closes meanwhile).
-  MouseMessage wait_for_mouse_message();
+  MouseMessages& mouse_messages() { return m_mouse; }
   WindowKeyQueue& keys() { return m_keys; }
 
  private:
   raster::Surface& back_buffer();
-  MouseMessage take_mouse_message();
-  void make_room_for_message();
   void copy_buffer_to_window();
+  // Whether keys and mouse messages can come; closing releases their readers.
+  // Under m_native_mutex, so that it changes with the window.
+  void set_input_open(bool open);
 
   // WindowClient, on the UI thread.
   void paint(std::uint32_t* dst, int pitch, int width, int height) override;
@@ -93,15 +90,7 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   raster::Surface m_window_picture;
   raster::DeviceContext m_window_dc{&m_window_picture};
   bool m_matches_buffer = true;
-  MouseMessageQueue m_mouse;
-  // A mouse reader takes messages without a lock while they come, and sleeps on
-  // the queue itself when it is empty: a push or the close wakes it.
-  std::mutex m_mouse_mutex;
-  std::condition_variable m_mouse_arrived;
-  bool m_mouse_open = false;  // under m_mouse_mutex
-  std::atomic<bool> m_reader_asleep{false};
-  std::atomic<unsigned> m_mouse_taken{0};      // messages the reader took, ever
-  unsigned m_mouse_taken_when_given_up = ~0u;  // UI thread: see make_room_for_message()
+  MouseMessages m_mouse;
   WindowKeyQueue m_keys;
   // The native window and its handle. Never taken while holding the drawing lock;
   // the UI thread never takes it.
@@ -115,5 +104,10 @@ class GraphicsWindow final : public Image, private window::WindowClient {
 
 // The program file's name without directory and extension: the window's title.
 std::string program_name();
+
+// Writes out what the program printed, unless another thread holds standard output
+// (it may be blocked writing to a full pipe): the ways out of the process that must
+// not wait (the close box, the display lost) take the stream only when it is free.
+void flush_standard_output_if_free();
 
 }  // namespace korvi

@@ -130,11 +130,14 @@ void WindowKeyQueue::clear() {
 }
 
 void WindowKeyQueue::set_open(bool open) {
-  {
-    std::lock_guard lock(m_mutex);
-    m_open = open;
-  }
-  if (!open) wake();
+  std::lock_guard lock(m_mutex);
+  m_open = open;
+  // Closed, the pipe stays readable until the next opening: every reader in poll()
+  // now, or that comes to it before it sees the close, is released.
+  if (open)
+    drain_pipe();
+  else
+    wake();
 }
 
 bool WindowKeyQueue::is_open() const {
@@ -149,6 +152,11 @@ void WindowKeyQueue::wake() {
 }
 
 void WindowKeyQueue::drain_wakeups() {
+  std::lock_guard lock(m_mutex);
+  if (m_open) drain_pipe();  // a closed queue's wake-up is its state, not a byte
+}
+
+void WindowKeyQueue::drain_pipe() {
   char drain[64];
   while (m_pipe[0] >= 0 && read(m_pipe[0], drain, sizeof drain) > 0) {
   }

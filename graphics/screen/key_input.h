@@ -11,7 +11,9 @@
 namespace korvi {
 
 // Codes of keys pressed in the graphics window, handed from the UI thread to the
-// thread that reads keys. A pipe wakes a reader that also watches the terminal.
+// thread that reads keys. A pipe wakes a reader that also watches the terminal:
+// a byte for each push while the window is open, and readable for as long as it
+// is closed.
 class WindowKeyQueue {
  public:
   WindowKeyQueue();
@@ -29,13 +31,14 @@ class WindowKeyQueue {
   // then stop waiting on the window (codes still held stay readable).
   void set_open(bool open);
   bool is_open() const;
-  // Readable after a push or a close. Readers drain it before they look at the
-  // queue, so that a later push wakes them again.
+  // Readable after a push and while closed. Readers drain it before they look at
+  // the queue, so that a later push wakes them again; while closed it stays readable.
   int wake_fd() const { return m_pipe[0]; }
   void drain_wakeups();
 
  private:
   void wake();
+  void drain_pipe();  // under m_mutex
 
   mutable std::mutex m_mutex;
   std::deque<std::uint8_t> m_codes;

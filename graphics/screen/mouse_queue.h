@@ -1,5 +1,5 @@
-// The bounded queue of mouse messages between the window thread (the only
-// producer) and the drawing thread (the only consumer).
+// The bounded ring of mouse messages between the UI thread (the only producer) and
+// the program's reader (one thread at a time: the only consumer).
 #pragma once
 
 #include <korvi/graphics.h>

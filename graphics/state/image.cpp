@@ -24,6 +24,7 @@ Image& Image::operator=(const Image& other) {
   const Impl& theirs = *other.m_impl;
   raster::Surface copy(theirs.width(), theirs.height());
   raster::copy_pixels(copy, {0, 0}, theirs.surface, theirs.surface.bounds());
+  const auto lock = library().lock_if_shown(*this);
   mine.surface = std::move(copy);
   mine.dc = theirs.dc;
   mine.dc.bind(&mine.surface);
@@ -57,7 +58,13 @@ void Image::resize(int width, int height) {
   fresh.fill(raster::pixel_from_color(impl.state.bk_color));
   if (!impl.surface.empty())
     raster::copy_pixels(fresh, {0, 0}, impl.surface, impl.surface.bounds());
-  impl.surface = std::move(fresh);
+  replace_pixels(*this, std::move(fresh));
+}
+
+void replace_pixels(Image& image, raster::Surface pixels) {
+  Image::Impl& impl = impl_of(image);
+  const auto lock = library().lock_if_shown(image);
+  impl.surface = std::move(pixels);
   impl.dc.bind(&impl.surface);
 }
 

@@ -41,4 +41,8 @@ struct ImageAccess {
 inline Image::Impl& impl_of(Image& image) { return ImageAccess::of(image); }
 inline const Image::Impl& impl_of(const Image& image) { return ImageAccess::of(image); }
 
+// Gives the image these pixels in place of its own; its device context draws on them
+// from then on. The window's picture changes under the drawing lock.
+void replace_pixels(Image& image, raster::Surface pixels);
+
 }  // namespace korvi
