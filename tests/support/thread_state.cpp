@@ -1,5 +1,6 @@
 #include "thread_state.h"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -33,6 +34,23 @@ bool wait_until_blocked(pid_t thread_id, std::chrono::milliseconds timeout) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::yield();
   }
+}
+
+bool run_on_first_processor() {
+  cpu_set_t allowed;
+  if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return false;
+  int first = 0;
+  while (first < CPU_SETSIZE && !CPU_ISSET(first, &allowed)) ++first;
+  if (first == CPU_SETSIZE) return false;
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(first, &one);
+  return sched_setaffinity(0, sizeof one, &one) == 0;  // 0: the calling thread
+}
+
+bool run_only_when_idle() {
+  const sched_param none{};
+  return sched_setscheduler(0, SCHED_IDLE, &none) == 0;
 }
 
 }  // namespace korvi::test

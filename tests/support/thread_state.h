@@ -16,4 +16,12 @@ pid_t current_thread_id();
 bool wait_until_blocked(pid_t thread_id,
                         std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// The calling thread runs on one processor from now on, the first this process may
+// use: threads that all call it take turns, as on a machine of one processor. False
+// when the system refuses.
+bool run_on_first_processor();
+// The calling thread runs only while nothing else wants its processor (the idle
+// scheduling class): beside a busy thread on the same processor it starves.
+bool run_only_when_idle();
+
 }  // namespace korvi::test

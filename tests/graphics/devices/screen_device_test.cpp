@@ -14,10 +14,12 @@
 #include "input_box/running_box.h"
 #include "state/graphics_library.h"
 #include "thread_state.h"
+#include "window_events.h"
 
 namespace {
 
 using namespace korvi;
+using namespace korvi::test;
 using namespace std::chrono_literals;
 
 // Every window of this program goes to the offscreen driver.
@@ -26,41 +28,15 @@ const bool offscreen = [] { return setenv("SDL_VIDEODRIVER", "offscreen", 1) == 
 constexpr Color RED = 0x0000FF;
 constexpr Color GREEN = 0x00FF00;
 
-GraphicsWindow& window() { return library().graphics_window; }
-
 // A pixel of what the window shows, as a colour value.
 Color shown(int x, int y) {
-  const raster::Surface picture = window().window_picture();
+  const raster::Surface picture = the_window().window_picture();
   return raster::color_from_pixel(picture.at(x, y));
 }
 
 Color buffered(int x, int y) {
   const std::uint32_t pixel = get_image_buffer(nullptr)[y * get_width() + x];
   return raster::color_from_pixel(pixel);
-}
-
-void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
-
-SDL_Event window_event(Uint8 which) {
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.windowID = window().native_id();
-  e.window.event = which;
-  return e;
-}
-
-SDL_Event motion(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = window().native_id();
-  e.motion.x = x;
-  e.motion.y = y;
-  return e;
-}
-
-// Waits until everything sent to the UI thread so far has been handled.
-void settle() {
-  library().ui_thread().call([] {});
 }
 
 class ScreenDeviceTest : public ::testing::Test {
@@ -182,14 +158,14 @@ TEST_F(ScreenDeviceTest, MouseMessagesKeepTheirOrderAndLimit) {
 
   SDL_Event wheel{};
   wheel.type = SDL_MOUSEWHEEL;
-  wheel.wheel.windowID = window().native_id();
+  wheel.wheel.windowID = the_window().native_id();
   wheel.wheel.y = -1;
   wheel.wheel.mouseX = 10;
   wheel.wheel.mouseY = 20;
   push(wheel);
   SDL_Event press{};
   press.type = SDL_MOUSEBUTTONDOWN;
-  press.button.windowID = window().native_id();
+  press.button.windowID = the_window().native_id();
   press.button.button = SDL_BUTTON_LEFT;
   press.button.clicks = 1;
   push(press);
@@ -280,7 +256,7 @@ TEST(ScreenDeviceWithoutWindow, MouseReadsReturnAtOnce) {
 TEST_F(ScreenDeviceTest, AKeyInTheWindowEndsTheKeyWait) {
   SDL_Event text{};
   text.type = SDL_TEXTINPUT;
-  text.text.windowID = window().native_id();
+  text.text.windowID = the_window().native_id();
   SDL_strlcpy(text.text.text, "k", sizeof text.text.text);
   push(text);
   EXPECT_EQ(read_key(), 'k');
