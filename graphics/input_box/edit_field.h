@@ -61,9 +61,6 @@ class EditField {
   // Where the caret is drawn, in client pixels (input methods place their window by it).
   raster::Rect caret_rect() const;
 
-  // The first line shown (multi-line) and the sideways scroll in pixels (single-line).
-  std::size_t first_line() const { return m_first_line; }
-  std::int64_t scroll_x() const { return m_scroll_x; }
   // How many whole lines the field shows.
   std::size_t visible_lines() const;
 
@@ -103,10 +100,10 @@ class EditField {
   std::string m_composition;
   std::optional<EditText::State> m_undo;
   EditKind m_last_edit = EditKind::NONE;
-  std::size_t m_first_line = 0;
-  std::int64_t m_scroll_x = 0;
-  std::int64_t m_goal_x = -1;  // kept across up and down moves; -1: the caret's own x
-  bool m_selecting = false;    // a drag selects text
+  std::size_t m_first_line = 0;  // the first line shown (multi-line)
+  std::int64_t m_scroll_x = 0;   // the sideways scroll in pixels (single-line)
+  std::int64_t m_goal_x = -1;    // kept across up and down moves; -1: the caret's own x
+  bool m_selecting = false;      // a drag selects text
   bool m_dragging_thumb = false;
   int m_thumb_grab = 0;  // where the thumb was taken, from its top
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "glyph_paint.h"
 #include "korvi/raster/device_context.h"
 #include "raster_test_support.h"
 
@@ -70,20 +71,34 @@ Rect box_at(std::int32_t x, std::int32_t y, TextExtent e) {
   return {x, y, x + e.width, y + e.height};
 }
 
-// The glyph run painted by hand with the device-space helpers, as the font engine
-// describes the drawing sequence.
+// The colour c blended over the pixel d by coverage a, channel by channel:
+// (d (255 - a) + c a + 127) / 255.
+Pixel blended(Pixel d, Pixel c, std::uint32_t a) {
+  Pixel out = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= (((d >> shift) & 0xFF) * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255 << shift;
+  return out;
+}
+
+// The glyph run painted by hand, as the font engine describes the drawing sequence:
+// boxes with the device-space fill, coverage blended pixel by pixel.
 void paint_reference(DeviceContext& dc, const Font& font, Point o, std::string_view text,
                      TextScale scale) {
   const GlyphRun run = cache().glyph_run(font, text, scale);
   auto fill = [&](const TextQuad& q, Color c) {
     dc.fill_rect_device({o.x + q.left, o.y + q.top, o.x + q.right, o.y + q.bottom}, c);
   };
+  Surface& surface = *dc.surface();
+  const Pixel ink = pixel_from_color(dc.text_color());
   if (dc.background_mode() == OPAQUE) fill(run.cell, dc.background_color());
   for (const PlacedGlyph& g : run.glyphs) {
     const GlyphBitmap& b = *g.bitmap;
-    if (b.antialiased && !b.empty()) {
-      dc.blend_coverage_device({o.x + g.x, o.y + g.y}, b.width, b.height, b.coverage.data(),
-                               b.width, dc.text_color());
+    for (int y = 0; b.antialiased && !b.empty() && y < b.height; ++y) {
+      for (int x = 0; x < b.width; ++x) {
+        const Point p{o.x + g.x + x, o.y + g.y + y};
+        if (surface.bounds().contains(p.x, p.y) && b.coverage_at(x, y) != 0)
+          surface.at(p.x, p.y) = blended(surface.at(p.x, p.y), ink, b.coverage_at(x, y));
+      }
     }
     for (const GlyphSpan& s : b.spans) {
       dc.fill_rect_device(
@@ -451,26 +466,74 @@ TEST(TextTest, ExtremePositionsScalesAndTextsAreHarmless) {
   page.dc.text_out(0, 0, std::string("bad \xFF\xC0\xE4\xB8 bytes\0 zero", 20));
 }
 
+// ---- the glyph painter ------------------------------------------------------------
+
+// A run of the one glyph, its bitmap's top-left corner on the cell's.
+GlyphRun run_of(const GlyphBitmap& bitmap) {
+  GlyphRun run;
+  run.glyphs.push_back({&bitmap, 0, 0, U'x', false});
+  run.bounds_right = bitmap.width;
+  run.bounds_bottom = bitmap.height;
+  return run;
+}
+
+TEST(TextTest, GlyphsAreCutToTheVisiblePixels) {
+  Surface s = testing::filled(16, 8, 0);
+  const Region clip = Region::rectangle({0, 0, 12, 8});
+  const Visibility visible(s.bounds(), &clip);
+  // A one-bit glyph of two rows at (-2, 3): columns -2 and -1 lie off the surface,
+  // 12 and beyond outside the clip.
+  GlyphBitmap one_bit;
+  one_bit.width = 16;
+  one_bit.height = 2;
+  one_bit.spans = {{0, 0, 2}, {0, 12, 16}, {1, 0, 1}, {1, 15, 16}};
+  paint_glyph_run(s, visible, run_of(one_bit), {-2, 3}, {.text = 0xFF0000});
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      bool set = false;
+      for (const GlyphSpan& span : one_bit.spans)
+        set = set || (y == 3 + span.y && x + 2 >= span.x_begin && x + 2 < span.x_end);
+      EXPECT_EQ(s.at(x, y), set && x < 12 ? 0xFF0000u : 0u) << x << "," << y;
+    }
+  }
+  // Antialiased: coverage 0 leaves a pixel, 255 replaces it; the last lies outside
+  // the clip.
+  s.fill(0x204060);
+  GlyphBitmap smooth;
+  smooth.width = 5;
+  smooth.height = 1;
+  smooth.antialiased = true;
+  smooth.coverage = {0, 255, 128, 51, 200};
+  paint_glyph_run(s, visible, run_of(smooth), {8, 0}, {.text = 0xFFFFFF});
+  EXPECT_EQ(s.at(8, 0), 0x204060u);
+  EXPECT_EQ(s.at(9, 0), 0xFFFFFFu);
+  EXPECT_EQ(s.at(10, 0), 0x90A0B0u);  // halfway, rounded
+  EXPECT_EQ(s.at(11, 0), 0x4D6680u);  // a fifth of the way
+  EXPECT_EQ(testing::count_other(s, 0x204060), 3);
+}
+
 TEST(TextTest, CoverageBlendIsExactForEveryCoverageAndChannel) {
   // Row a, column d: the grey d blended by coverage a.
   Surface surface(256, 256);
-  std::vector<std::uint8_t> coverage(256 * 256);
-  for (std::size_t i = 0; i < coverage.size(); ++i)
-    coverage[i] = static_cast<std::uint8_t>(i / 256);
-  DeviceContext dc(&surface);
+  GlyphBitmap glyph;
+  glyph.width = glyph.height = 256;
+  glyph.antialiased = true;
+  glyph.coverage.resize(256 * 256);
+  for (std::size_t i = 0; i < glyph.coverage.size(); ++i)
+    glyph.coverage[i] = static_cast<std::uint8_t>(i / 256);
+  const GlyphRun run = run_of(glyph);
+  const Visibility visible(surface.bounds(), nullptr);
   for (const Color color : {rgb(0, 0, 0), rgb(255, 255, 255), rgb(1, 128, 254), rgb(200, 7, 99)}) {
     for (std::uint32_t a = 0; a < 256; ++a) {
       for (std::uint32_t d = 0; d < 256; ++d)
         surface.at(static_cast<int>(d), static_cast<int>(a)) = 0x010101u * d;
     }
-    dc.blend_coverage_device({0, 0}, 256, 256, coverage.data(), 256, color);
     const Pixel c = pixel_from_color(color);
+    paint_glyph_run(surface, visible, run, {0, 0}, {.text = c});
     for (std::uint32_t a = 0; a < 256; ++a) {
       for (std::uint32_t d = 0; d < 256; ++d) {
-        Pixel expected = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-          expected |= ((d * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255) << shift;
-        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)), expected)
+        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)),
+                  blended(0x010101u * d, c, a))
             << "coverage " << a << " grey " << d;
       }
     }

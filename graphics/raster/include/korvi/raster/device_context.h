@@ -70,7 +70,6 @@ class DeviceContext {
   bool set_write_mode(int rop2);
   int write_mode() const { return m_rop2; }
   void set_polygon_fill_rule(FillRule rule) { m_fill_rule = rule; }
-  FillRule polygon_fill_rule() const { return m_fill_rule; }
   void set_transform(const Transform& transform);
   const Transform& transform() const { return m_transform; }
   // The clip region, in device coordinates; the context keeps its own copy. Null
@@ -162,26 +161,8 @@ class DeviceContext {
     drawable();
     return m_visible;
   }
-  // Calls f(y, x0, x1) for each visible span of a device rectangle, rows ascending.
-  // f may write the pixels of its span through surface()->row(y).
-  template <class F>
-  void for_each_visible_span(const Rect& device_rect, F&& f) const {
-    if (drawable()) m_visible.for_each_span(device_rect, f);
-  }
-  // Fills a device-space polygon (the winding rule, pixel centres) with a colour by
-  // plain copy.
-  void fill_polygon_device(std::span<const PointF> points, Color color);
   // Plain copy of a colour into the visible part of a device rectangle.
   void fill_rect_device(const Rect& device_rect, Color color);
-  // Plain copy of a colour at the set bits of a width x height 1-bit mask whose top-left
-  // pixel lands on device `origin`; mask row r starts at bits + r * stride bytes, the
-  // most significant bit leftmost (glyphs of one-bit fonts).
-  void paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
-                         const std::uint8_t* bits, std::ptrdiff_t stride, Color color);
-  // Blends a colour over the pixels by an 8-bit coverage map laid out like the mask
-  // above, one byte per pixel: 0 leaves a pixel, 255 replaces it (antialiased glyphs).
-  void blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
-                             const std::uint8_t* coverage, std::ptrdiff_t stride, Color color);
 
  private:
   // True when something can be drawn; refreshes what is visible when the surface
