@@ -219,7 +219,7 @@ void GraphicsWindow::show_whole_buffer() {
     m_matches_buffer = true;
 }
 
-void GraphicsWindow::copy_buffer_to_window(const raster::Rect& device_box) {
+void GraphicsWindow::copy_buffer_to_window(const raster::PixelBox& device_box) {
   if (m_matches_buffer || m_window_picture.empty()) return;
   raster::copy_pixels(m_window_picture, {device_box.left, device_box.top}, back_buffer(),
                       device_box);

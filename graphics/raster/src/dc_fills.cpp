@@ -12,8 +12,8 @@
 namespace korvi::raster {
 namespace {
 
-// The part of a device box inside rect, as a Rect.
-Rect clamp_box(const Rect64& box, const Rect& rect) {
+// The part of a device box inside rect, as a PixelBox.
+PixelBox clamp_box(const Rect64& box, const PixelBox& rect) {
   return {static_cast<std::int32_t>(std::max<std::int64_t>(box.left, rect.left)),
           static_cast<std::int32_t>(std::max<std::int64_t>(box.top, rect.top)),
           static_cast<std::int32_t>(std::min<std::int64_t>(box.right, rect.right)),
@@ -51,7 +51,7 @@ void DeviceContext::paint_edges_device(const AreaPaint& paint, EdgeTable& edges,
 
 void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {
   if (!m_surface || paint.none() || m_visible.empty() || region.empty()) return;
-  const Rect bounds = region.bounds().intersected(m_visible.bounds());
+  const PixelBox bounds = region.bounds().intersected(m_visible.bounds());
   if (bounds.empty()) return;
   for (const Region::Band& band : region.bands()) {
     if (band.bottom <= bounds.top) continue;
@@ -71,7 +71,7 @@ void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& re
 
 void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) {
   if (!m_surface || paint.none() || m_visible.empty()) return;
-  const Rect r = clamp_box(box, m_visible.bounds());
+  const PixelBox r = clamp_box(box, m_visible.bounds());
   if (r.empty()) return;
   Surface& surface = *m_surface;
   if (paint.is_uniform() && m_visible.is_rectangle() && r.left == 0 && r.right == surface.width() &&
@@ -86,7 +86,7 @@ void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) 
   });
 }
 
-void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
+void DeviceContext::fill_rect(const PixelBox& rect, const Brush& brush) {
   if (!drawable()) return;
   const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
                            m_background_mode == BackgroundMode::OPAQUE, R2_COPYPEN};
@@ -121,7 +121,7 @@ void DeviceContext::fill_region(const Region& device_region, const Brush& brush)
   paint_region_device(AreaPaint::for_brush(brush, colors), device_region);
 }
 
-void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
+void DeviceContext::fill_rect_device(const PixelBox& device_rect, Color color) {
   if (!drawable()) return;
   const Pixel value = pixel_from_color(color) & RGB_MASK;
   Surface& surface = *m_surface;

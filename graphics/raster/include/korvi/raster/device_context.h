@@ -110,7 +110,7 @@ class DeviceContext {
            std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
   // Fills the box (right and bottom excluded) with the brush, by plain copy whatever
   // the write mode.
-  void fill_rect(const Rect& rect, const Brush& brush);
+  void fill_rect(const PixelBox& rect, const Brush& brush);
   // Fills a region given in device coordinates with the brush, in the write mode.
   void fill_region(const Region& device_region, const Brush& brush);
   // Fills with the selected brush the 4-connected area around (x, y) that is bounded
@@ -141,7 +141,7 @@ class DeviceContext {
   // returns the height of the text. Drawn text is clipped to the rectangle unless
   // FORMAT_NOCLIP. With FORMAT_CALCRECT it draws nothing and sets rect's right and
   // bottom to what the text needs. Without a font: nothing drawn, height 0.
-  std::int32_t draw_text(std::string_view utf8, Rect& rect, std::uint32_t format);
+  std::int32_t draw_text(std::string_view utf8, PixelBox& rect, std::uint32_t format);
 
   // --- Transfers. The destination box goes through this context's transform, the
   // source box through the source's; unequal device sizes make a stretch (nearest
@@ -162,7 +162,7 @@ class DeviceContext {
     return m_visible;
   }
   // Plain copy of a colour into the visible part of a device rectangle.
-  void fill_rect_device(const Rect& device_rect, Color color);
+  void fill_rect_device(const PixelBox& device_rect, Color color);
 
  private:
   // True when something can be drawn; refreshes what is visible when the surface
@@ -189,7 +189,7 @@ class DeviceContext {
   void ellipse_device(const Rect64& box, const AreaPaint* fill, const PenPaint* outline);
   void arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
                   const AreaPaint* fill, const PenPaint* outline);
-  void curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
+  void curve_by_flattening(const PixelBox& box, const Point* rays, bool pie, bool closed,
                            const AreaPaint* fill, const PenPaint* outline);
   bool transfer_device(const Rect64& dst, const DeviceContext* source, const Rect64& src,
                        std::uint32_t rop);
@@ -224,7 +224,7 @@ class DeviceContext {
   std::shared_ptr<const Font> m_font;
   ScratchRun m_scratch;
   // A cache of the surface's bounds cut by the clip, kept in step by drawable().
-  mutable Rect m_bound_size;
+  mutable PixelBox m_bound_size;
   mutable Visibility m_visible;
 };
 
