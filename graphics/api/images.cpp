@@ -50,7 +50,7 @@ void get_image(Image* image, int x, int y, int width, int height) {
     std::lock_guard lock(lib.drawing_lock);
     copy_dc.bit_blt(0, 0, width, height, lib.target_dc, x, y, raster::SRCCOPY);
   }
-  Image::Impl& impl = impl_of(*image);
+  ImageImpl& impl = impl_of(*image);
   impl.surface = std::move(copy);
   impl.dc.bind(&impl.surface);
 }

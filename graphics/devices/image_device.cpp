@@ -19,7 +19,7 @@ std::string_view text_of(const char* text) {
   return text ? std::string_view(text) : std::string_view();
 }
 
-Image::Impl& working() { return impl_of(*library().working_image); }
+ImageImpl& working() { return impl_of(*library().working_image); }
 
 // The ellipse box of a circle.
 raster::PixelBox circle_box(int x, int y, int radius) {
@@ -48,7 +48,7 @@ void ImageDevice::apply_setting(ContextAction apply) { apply(target()); }
 void ImageDevice::draw(ContextAction draw) { draw(target()); }
 
 void ImageDevice::clear_device() {
-  Image::Impl& image = working();
+  ImageImpl& image = working();
   image.surface.fill(raster::pixel_from_color(image.state.bk_color));
   move_to(0, 0);
 }
@@ -300,7 +300,7 @@ void ImageDevice::write_text(const char* text) {
 }
 
 void ImageDevice::draw_text(int x, int y, const char* text) {
-  const Image::Impl& image = working();
+  const ImageImpl& image = working();
   draw([&](raster::DeviceContext& dc) {
     select_current_font(dc, image.font);
     dc.set_text_color(image.state.line_color);
@@ -310,7 +310,7 @@ void ImageDevice::draw_text(int x, int y, const char* text) {
 
 int ImageDevice::draw_text_in_rect(const char* text, Rect* rect, unsigned format) {
   if (!rect) return 0;
-  const Image::Impl& image = working();
+  const ImageImpl& image = working();
   const raster::PixelBox asked{rect->left, rect->top, rect->right, rect->bottom};
   bool first = true;
   int height = 0;

@@ -47,7 +47,7 @@ void ScreenDevice::clear_device() {
   GraphicsLibrary& lib = library();
   {
     std::lock_guard lock(lib.drawing_lock);
-    Image::Impl& back_buffer = impl_of(lib.graphics_window);
+    ImageImpl& back_buffer = impl_of(lib.graphics_window);
     back_buffer.surface.fill(raster::pixel_from_color(back_buffer.state.bk_color));
   }
   if (!lib.batch_drawing.load()) flush_batch();

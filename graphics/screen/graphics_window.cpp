@@ -75,8 +75,8 @@ namespace {
 
 // The window's picture is made by the library object itself, so it does not ask
 // for the library as other images do, and is never forgotten as a target.
-std::unique_ptr<Image::Impl> untracked_impl() {
-  auto impl = std::make_unique<Image::Impl>();
+std::unique_ptr<ImageImpl> untracked_impl() {
+  auto impl = std::make_unique<ImageImpl>();
   impl->tracked = false;
   return impl;
 }
