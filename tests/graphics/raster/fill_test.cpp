@@ -150,6 +150,20 @@ TEST(FillTest, FloodFillStaysInsideTheBorder) {
   EXPECT_EQ(testing::count_pixels(t, 0), 32 * 32 - 80);
 }
 
+TEST(FillTest, FloodFillComparesTheColourOfTheBorderNotItsTopByte) {
+  // Pixels written through an image's buffer may carry a top byte.
+  Surface s = testing::filled(32, 32, 0);
+  draw_box(s, 0xAAFF0000);
+  DeviceContext dc(&s);
+  dc.select_brush(Brush::solid(TEXT));
+  dc.flood_fill(10, 10, INK);
+  EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 19 * 19);
+  EXPECT_EQ(s.at(2, 2), 0u);
+  dc.flood_fill(5, 10, INK);  // on the border: nothing
+  EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 19 * 19);
+  EXPECT_EQ(testing::count_pixels(s, 0xAAFF0000), 80);
+}
+
 TEST(FillTest, FloodFillIsFourConnected) {
   // A diagonal line of border pixels blocks a 4-connected fill.
   Surface s = testing::filled(16, 16, 0);

@@ -240,6 +240,34 @@ TEST(ShapeTest, PieFillsItsSectorAndOutlinesOnce) {
   EXPECT_EQ(testing::count_other(x.surface, 0), 0);
 }
 
+TEST(ShapeTest, PieWithoutPenFillsThePixelsOnItsRays) {
+  // The box's centre is (40, 40), so the pixel centres (40.5 + k, 39.5 - k) lie on the
+  // ray at 45 degrees; a pie holds the pixels of its inscribed ellipse whose centres
+  // lie between its rays or on them.
+  Canvas ellipse(80, 80);
+  ellipse.dc.select_pen(Pen::null());
+  ellipse.dc.ellipse(0, 0, 80, 80);
+  const struct {
+    Point start, end;
+    bool (*in_sector)(double right, double up);
+  } cases[] = {
+      {{80, 40}, {80, 0}, [](double right, double up) { return up > 0 && up <= right; }},
+      {{80, 0}, {40, 0}, [](double right, double up) { return right > 0 && up >= right; }},
+  };
+  for (const auto& c : cases) {
+    Canvas pie(80, 80);
+    pie.dc.select_pen(Pen::null());
+    pie.dc.pie(0, 0, 80, 80, c.start.x, c.start.y, c.end.x, c.end.y);
+    for (int y = 0; y < 80; ++y) {
+      for (int x = 0; x < 80; ++x) {
+        const bool in =
+            c.in_sector(x + 0.5 - 40, 40 - (y + 0.5)) && ellipse.surface.at(x, y) == WHITE;
+        ASSERT_EQ(pie.surface.at(x, y) == WHITE, in) << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(ShapeTest, PolygonFillRules) {
   // A five-pointed star drawn in one stroke: its centre has winding 2.
   std::vector<Point> star;
