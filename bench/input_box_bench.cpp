@@ -17,7 +17,7 @@ using namespace korvi;
 using korvi::dialog::EditField;
 using korvi::dialog::EditKey;
 
-constexpr raster::Rect FIELD{9, 65, 348, 300};  // a tall box's edit field
+constexpr raster::PixelBox FIELD{9, 65, 348, 300};  // a tall box's edit field
 
 raster::FontDescription box_font() {
   raster::FontDescription d;

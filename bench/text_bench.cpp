@@ -93,7 +93,7 @@ void draw_text_word_break(benchmark::State& state) {
   const std::string prompt =
       "Please enter the expression to plot, for example sin(x)*x, then press OK.";
   for (auto _ : state) {
-    Rect rect{10, 10, 300, 200};
+    PixelBox rect{10, 10, 300, 200};
     benchmark::DoNotOptimize(dc.draw_text(prompt, rect, FORMAT_WORDBREAK));
     benchmark::ClobberMemory();
   }

@@ -54,7 +54,7 @@ const Region& region_of(korvi::RegionHandle handle) { return handle->region; }
 // coordinate within the limit, and the bounds those of the spans.
 void check_canonical(const Region& region) {
   const auto bands = region.bands();
-  korvi::raster::Rect box{0, 0, 0, 0};
+  korvi::raster::PixelBox box{0, 0, 0, 0};
   bool first = true;
   for (std::size_t i = 0; i < bands.size(); ++i) {
     const auto& band = bands[i];
@@ -75,8 +75,8 @@ void check_canonical(const Region& region) {
         check(!std::equal(above.begin(), above.end(), spans.begin(), spans.end()));
       }
     }
-    const korvi::raster::Rect band_box{spans.front().left, band.top, spans.back().right,
-                                       band.bottom};
+    const korvi::raster::PixelBox band_box{spans.front().left, band.top, spans.back().right,
+                                           band.bottom};
     if (first) {
       box = band_box;
       first = false;
@@ -90,11 +90,11 @@ void check_canonical(const Region& region) {
         bounds.bottom == box.bottom);
 }
 
-bool small(const korvi::raster::Rect& r) {
+bool small(const korvi::raster::PixelBox& r) {
   return r.left >= -512 && r.top >= -512 && r.right <= 512 && r.bottom <= 512;
 }
 
-korvi::raster::Rect joined(korvi::raster::Rect a, korvi::raster::Rect b) {
+korvi::raster::PixelBox joined(korvi::raster::PixelBox a, korvi::raster::PixelBox b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
           std::max(a.bottom, b.bottom)};
 }
@@ -111,7 +111,7 @@ bool combined(bool a, bool b, int mode) {
 
 // The pixels a filled shape paints in the box (small), by a context without a pen.
 template <class Draw>
-void check_against_fill(const Region& region, korvi::raster::Rect box, Draw draw) {
+void check_against_fill(const Region& region, korvi::raster::PixelBox box, Draw draw) {
   const int width = box.right - box.left, height = box.bottom - box.top;
   if (width <= 0 || height <= 0) {
     check(region.empty());  // no pixel centre inside a shape without area
@@ -156,7 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int top = std::min(t, b);
         const int bottom = static_cast<int>(std::min<std::int64_t>(std::max(t, b), top + 65536));
         target.reset(korvi::create_elliptic_region(l, top, r, bottom));
-        const korvi::raster::Rect box{std::min(l, r), top, std::max(l, r), bottom};
+        const korvi::raster::PixelBox box{std::min(l, r), top, std::max(l, r), bottom};
         if (small(box))
           check_against_fill(region_of(target.get()), box, [&](auto& dc, int dx, int dy) {
             dc.ellipse(box.left + dx, box.top + dy, box.right + dx, box.bottom + dy);
@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         target.reset(korvi::create_polygon_region(count ? points.data() : &none, count, mode));
         check(target != nullptr);
         if (count == 0) break;
-        korvi::raster::Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
+        korvi::raster::PixelBox box{points[0].x, points[0].y, points[0].x, points[0].y};
         for (const auto& p : points) box = joined(box, {p.x, p.y, p.x, p.y});
         if (small(box))
           check_against_fill(region_of(target.get()), box, [&](auto& dc, int dx, int dy) {

@@ -18,31 +18,32 @@ ScreenDevice* screen() {
 }  // namespace
 
 void clear_device() {
-  forward([](ImageDevice& d) { d.clear_device(); });
+  on_current_device([](ImageDevice& d) { d.clear_device(); });
 }
 Color get_line_color() {
-  return forward(DEFAULT_DRAWING_COLOR, [](ImageDevice& d) { return d.get_line_color(); });
+  return on_current_device(DEFAULT_DRAWING_COLOR,
+                           [](ImageDevice& d) { return d.get_line_color(); });
 }
 void set_line_color(Color color) {
-  forward([&](ImageDevice& d) { d.set_line_color(color); });
+  on_current_device([&](ImageDevice& d) { d.set_line_color(color); });
 }
 Color get_bk_color() {
-  return forward(Color{0}, [](ImageDevice& d) { return d.get_bk_color(); });
+  return on_current_device(Color{0}, [](ImageDevice& d) { return d.get_bk_color(); });
 }
 void set_bk_color(Color color) {
-  forward([&](ImageDevice& d) { d.set_bk_color(color); });
+  on_current_device([&](ImageDevice& d) { d.set_bk_color(color); });
 }
 void set_bk_mode(int mode) {
-  forward([&](ImageDevice& d) { d.set_bk_mode(mode); });
+  on_current_device([&](ImageDevice& d) { d.set_bk_mode(mode); });
 }
 void set_origin(int x, int y) {
-  forward([&](ImageDevice& d) { d.set_origin(x, y); });
+  on_current_device([&](ImageDevice& d) { d.set_origin(x, y); });
 }
 void set_clip_region(RegionHandle region) {
-  forward([&](ImageDevice& d) { d.set_clip_region(region); });
+  on_current_device([&](ImageDevice& d) { d.set_clip_region(region); });
 }
 void clear_clip_region() {
-  forward([](ImageDevice& d) { d.clear_clip_region(); });
+  on_current_device([](ImageDevice& d) { d.clear_clip_region(); });
 }
 
 void get_line_style(int* style, std::uint16_t* pattern, int* thickness) {
@@ -54,7 +55,7 @@ void get_line_style(int* style, std::uint16_t* pattern, int* thickness) {
 }
 
 void set_line_style(int style, std::uint16_t pattern, int thickness) {
-  forward([&](ImageDevice& d) { d.set_line_style(style, pattern, thickness); });
+  on_current_device([&](ImageDevice& d) { d.set_line_style(style, pattern, thickness); });
 }
 
 void get_fill_style(Color* color, int* style, std::uint8_t* pattern) {
@@ -64,7 +65,7 @@ void get_fill_style(Color* color, int* style, std::uint8_t* pattern) {
 }
 
 void set_fill_style(Color color, int style, const std::uint8_t* pattern) {
-  forward([&](ImageDevice& d) { d.set_fill_style(color, style, pattern); });
+  on_current_device([&](ImageDevice& d) { d.set_fill_style(color, style, pattern); });
 }
 
 void get_aspect_ratio(float* x_scale, float* y_scale) {
@@ -74,84 +75,85 @@ void get_aspect_ratio(float* x_scale, float* y_scale) {
 }
 
 void set_aspect_ratio(float x_scale, float y_scale) {
-  forward([&](ImageDevice& d) { d.set_aspect_ratio(x_scale, y_scale); });
+  on_current_device([&](ImageDevice& d) { d.set_aspect_ratio(x_scale, y_scale); });
 }
 void set_write_mode(int mode) {
-  forward([&](ImageDevice& d) { d.set_write_mode(mode); });
+  on_current_device([&](ImageDevice& d) { d.set_write_mode(mode); });
 }
 void reset_drawing_state() {
-  forward([](ImageDevice& d) { d.reset_drawing_state(); });
+  on_current_device([](ImageDevice& d) { d.reset_drawing_state(); });
 }
 
 Color get_pixel(int x, int y) {
-  return forward(CLR_INVALID, [&](ImageDevice& d) { return d.get_pixel(x, y); });
+  return on_current_device(CLR_INVALID, [&](ImageDevice& d) { return d.get_pixel(x, y); });
 }
 void put_pixel(int x, int y, Color color) {
-  forward([&](ImageDevice& d) { d.put_pixel(x, y, color); });
+  on_current_device([&](ImageDevice& d) { d.put_pixel(x, y, color); });
 }
 void move_to(int x, int y) {
-  forward([&](ImageDevice& d) { d.move_to(x, y); });
+  on_current_device([&](ImageDevice& d) { d.move_to(x, y); });
 }
 void move_rel(int dx, int dy) {
-  forward([&](ImageDevice& d) { d.move_rel(dx, dy); });
+  on_current_device([&](ImageDevice& d) { d.move_rel(dx, dy); });
 }
 void draw_line(int x1, int y1, int x2, int y2) {
-  forward([&](ImageDevice& d) { d.draw_line(x1, y1, x2, y2); });
+  on_current_device([&](ImageDevice& d) { d.draw_line(x1, y1, x2, y2); });
 }
 void line_rel(int dx, int dy) {
-  forward([&](ImageDevice& d) { d.line_rel(dx, dy); });
+  on_current_device([&](ImageDevice& d) { d.line_rel(dx, dy); });
 }
 void line_to(int x, int y) {
-  forward([&](ImageDevice& d) { d.line_to(x, y); });
+  on_current_device([&](ImageDevice& d) { d.line_to(x, y); });
 }
 void draw_rectangle(int left, int top, int right, int bottom) {
-  forward([&](ImageDevice& d) { d.draw_rectangle(left, top, right, bottom); });
+  on_current_device([&](ImageDevice& d) { d.draw_rectangle(left, top, right, bottom); });
 }
 void draw_circle_outline(int x, int y, int radius) {
-  forward([&](ImageDevice& d) { d.draw_circle_outline(x, y, radius); });
+  on_current_device([&](ImageDevice& d) { d.draw_circle_outline(x, y, radius); });
 }
 void draw_ellipse_outline(int left, int top, int right, int bottom) {
-  forward([&](ImageDevice& d) { d.draw_ellipse_outline(left, top, right, bottom); });
+  on_current_device([&](ImageDevice& d) { d.draw_ellipse_outline(left, top, right, bottom); });
 }
 void draw_arc(int left, int top, int right, int bottom, double start, double end) {
-  forward([&](ImageDevice& d) { d.draw_arc(left, top, right, bottom, start, end); });
+  on_current_device([&](ImageDevice& d) { d.draw_arc(left, top, right, bottom, start, end); });
 }
 void draw_circle(int x, int y, int radius) {
-  forward([&](ImageDevice& d) { d.draw_circle(x, y, radius); });
+  on_current_device([&](ImageDevice& d) { d.draw_circle(x, y, radius); });
 }
 void draw_ellipse(int left, int top, int right, int bottom) {
-  forward([&](ImageDevice& d) { d.draw_ellipse(left, top, right, bottom); });
+  on_current_device([&](ImageDevice& d) { d.draw_ellipse(left, top, right, bottom); });
 }
 void draw_pie(int left, int top, int right, int bottom, double start, double end) {
-  forward([&](ImageDevice& d) { d.draw_pie(left, top, right, bottom, start, end); });
+  on_current_device([&](ImageDevice& d) { d.draw_pie(left, top, right, bottom, start, end); });
 }
 void fill_bar(int left, int top, int right, int bottom) {
-  forward([&](ImageDevice& d) { d.fill_bar(left, top, right, bottom); });
+  on_current_device([&](ImageDevice& d) { d.fill_bar(left, top, right, bottom); });
 }
 void draw_bar3d(int left, int top, int right, int bottom, int depth, bool top_face) {
-  forward([&](ImageDevice& d) { d.draw_bar3d(left, top, right, bottom, depth, top_face); });
+  on_current_device(
+      [&](ImageDevice& d) { d.draw_bar3d(left, top, right, bottom, depth, top_face); });
 }
 void draw_polyline(int count, const Point* points) {
-  forward([&](ImageDevice& d) { d.draw_polyline(count, points); });
+  on_current_device([&](ImageDevice& d) { d.draw_polyline(count, points); });
 }
 void draw_polygon(int count, const Point* points) {
-  forward([&](ImageDevice& d) { d.draw_polygon(count, points); });
+  on_current_device([&](ImageDevice& d) { d.draw_polygon(count, points); });
 }
 void flood_fill(int x, int y, Color border) {
-  forward([&](ImageDevice& d) { d.flood_fill(x, y, border); });
+  on_current_device([&](ImageDevice& d) { d.flood_fill(x, y, border); });
 }
 
 int get_width() {
-  return forward(0, [](ImageDevice& d) { return d.get_width(); });
+  return on_current_device(0, [](ImageDevice& d) { return d.get_width(); });
 }
 int get_height() {
-  return forward(0, [](ImageDevice& d) { return d.get_height(); });
+  return on_current_device(0, [](ImageDevice& d) { return d.get_height(); });
 }
 int get_x() {
-  return forward(0, [](ImageDevice& d) { return d.get_x(); });
+  return on_current_device(0, [](ImageDevice& d) { return d.get_x(); });
 }
 int get_y() {
-  return forward(0, [](ImageDevice& d) { return d.get_y(); });
+  return on_current_device(0, [](ImageDevice& d) { return d.get_y(); });
 }
 
 void begin_batch() {

@@ -9,13 +9,14 @@ namespace korvi {
 
 // Calls the operation on the current device, or gives the fallback without one.
 template <class Result, class Operation>
-Result forward(Result fallback, Operation operation) {
+Result on_current_device(Result fallback, Operation operation) {
   ImageDevice* device = library().current_device();
   return device ? operation(*device) : fallback;
 }
 
+// Calls the operation on the current device, if there is one.
 template <class Operation>
-void forward(Operation operation) {
+void on_current_device(Operation operation) {
   if (ImageDevice* device = library().current_device()) operation(*device);
 }
 

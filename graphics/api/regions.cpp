@@ -16,7 +16,7 @@ int complexity(const raster::Region& region) {
 }
 
 // A half-open box from two corners in any order, limited to what regions hold.
-raster::Rect ordered_box(int left, int top, int right, int bottom) {
+raster::PixelBox ordered_box(int left, int top, int right, int bottom) {
   auto limit = [](int v) { return std::clamp(v, -raster::REGION_LIMIT, raster::REGION_LIMIT); };
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
@@ -75,7 +75,7 @@ bool equal_region(RegionHandle a, RegionHandle b) { return a && b && a->region =
 
 int get_region_box(RegionHandle region, Rect* box) {
   if (!region || !box) return REGION_ERROR;
-  const raster::Rect bounds = region->region.bounds();
+  const raster::PixelBox bounds = region->region.bounds();
   *box = {bounds.left, bounds.top, bounds.right, bounds.bottom};
   return complexity(region->region);
 }

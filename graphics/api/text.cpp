@@ -28,19 +28,20 @@ FontDescription styled_font(int height, int width, const char* face, int escapem
 }  // namespace
 
 void write_text(const char* text) {
-  forward([&](ImageDevice& d) { d.write_text(text); });
+  on_current_device([&](ImageDevice& d) { d.write_text(text); });
 }
 void draw_text(int x, int y, const char* text) {
-  forward([&](ImageDevice& d) { d.draw_text(x, y, text); });
+  on_current_device([&](ImageDevice& d) { d.draw_text(x, y, text); });
 }
 int draw_text_in_rect(const char* text, Rect* rect, unsigned format) {
-  return forward(0, [&](ImageDevice& d) { return d.draw_text_in_rect(text, rect, format); });
+  return on_current_device(0,
+                           [&](ImageDevice& d) { return d.draw_text_in_rect(text, rect, format); });
 }
 int text_width(const char* text) {
-  return forward(0, [&](ImageDevice& d) { return d.text_width(text); });
+  return on_current_device(0, [&](ImageDevice& d) { return d.text_width(text); });
 }
 int text_height(const char* text) {
-  return forward(0, [&](ImageDevice& d) { return d.text_height(text); });
+  return on_current_device(0, [&](ImageDevice& d) { return d.text_height(text); });
 }
 
 void write_text_char(char c) {
@@ -65,7 +66,7 @@ int text_height_char(char c) {
 }
 
 void set_font(const FontDescription* font) {
-  forward([&](ImageDevice& d) { d.set_font(font); });
+  on_current_device([&](ImageDevice& d) { d.set_font(font); });
 }
 
 void get_font(FontDescription* font) {
@@ -85,18 +86,18 @@ void set_text_style_full(int height, int width, const char* face, int escapement
   font.clip_precision = clip_precision;
   font.quality = quality;
   font.pitch_and_family = pitch_and_family;
-  forward([&](ImageDevice& d) { d.set_text_style_full(font); });
+  on_current_device([&](ImageDevice& d) { d.set_text_style_full(font); });
 }
 
 void set_text_style_ext(int height, int width, const char* face, int escapement, int orientation,
                         int weight, bool italic, bool underline, bool strike_out) {
   const FontDescription style = styled_font(height, width, face, escapement, orientation, weight,
                                             italic, underline, strike_out);
-  forward([&](ImageDevice& d) { d.set_text_style_ext(style, face == nullptr); });
+  on_current_device([&](ImageDevice& d) { d.set_text_style_ext(style, face == nullptr); });
 }
 
 void set_text_style(int height, int width, const char* face) {
-  forward([&](ImageDevice& d) { d.set_text_style(height, width, face); });
+  on_current_device([&](ImageDevice& d) { d.set_text_style(height, width, face); });
 }
 
 }  // namespace korvi

@@ -19,10 +19,10 @@ std::string_view text_of(const char* text) {
   return text ? std::string_view(text) : std::string_view();
 }
 
-Image::Impl& working() { return impl_of(*library().working_image()); }
+ImageImpl& working() { return impl_of(*library().working_image()); }
 
 // The ellipse box of a circle.
-raster::Rect circle_box(int x, int y, int radius) {
+raster::PixelBox circle_box(int x, int y, int radius) {
   return {add32(x, -std::int64_t{radius}), add32(y, -std::int64_t{radius}), add32(x, radius),
           add32(y, radius)};
 }
@@ -58,7 +58,7 @@ void ImageDevice::draw(ContextAction draw) {
 
 void ImageDevice::clear_device() {
   {
-    Image::Impl& image = working();
+    ImageImpl& image = working();
     const auto lock = library().lock_if_target_shown();
     image.surface.fill(raster::pixel_from_color(image.state.bk_color));
   }
@@ -227,7 +227,7 @@ void ImageDevice::compute_arc_points(int left, int top, int right, int bottom, d
 }
 
 void ImageDevice::draw_circle_outline(int x, int y, int radius) {
-  const raster::Rect box = circle_box(x, y, radius);
+  const raster::PixelBox box = circle_box(x, y, radius);
   draw_ellipse_outline(box.left, box.top, box.right, box.bottom);
 }
 
@@ -247,7 +247,7 @@ void ImageDevice::draw_arc(int left, int top, int right, int bottom, double star
 }
 
 void ImageDevice::draw_circle(int x, int y, int radius) {
-  const raster::Rect box = circle_box(x, y, radius);
+  const raster::PixelBox box = circle_box(x, y, radius);
   draw_ellipse(box.left, box.top, box.right, box.bottom);
 }
 
@@ -262,7 +262,7 @@ void ImageDevice::draw_pie(int left, int top, int right, int bottom, double star
 }
 
 void ImageDevice::fill_bar(int left, int top, int right, int bottom) {
-  const raster::Rect box = inclusive_box(left, top, right, bottom);
+  const raster::PixelBox box = inclusive_box(left, top, right, bottom);
   draw([&](raster::DeviceContext& dc) { dc.fill_rect(box, dc.brush()); });
 }
 
@@ -312,7 +312,7 @@ void ImageDevice::write_text(const char* text) {
 }
 
 void ImageDevice::draw_text(int x, int y, const char* text) {
-  const Image::Impl& image = working();
+  const ImageImpl& image = working();
   draw([&](raster::DeviceContext& dc) {
     select_current_font(dc, image.font);
     dc.set_text_color(image.state.line_color);
@@ -322,14 +322,14 @@ void ImageDevice::draw_text(int x, int y, const char* text) {
 
 int ImageDevice::draw_text_in_rect(const char* text, Rect* rect, unsigned format) {
   if (!rect) return 0;
-  const Image::Impl& image = working();
-  const raster::Rect asked{rect->left, rect->top, rect->right, rect->bottom};
+  const ImageImpl& image = working();
+  const raster::PixelBox asked{rect->left, rect->top, rect->right, rect->bottom};
   bool first = true;
   int height = 0;
   draw([&](raster::DeviceContext& dc) {
     select_current_font(dc, image.font);
     dc.set_text_color(image.state.line_color);
-    raster::Rect box = asked;
+    raster::PixelBox box = asked;
     const int drawn_height = dc.draw_text(text_of(text), box, format);
     if (!first) return;
     // The result and the measured rectangle come from the whole picture's context.

@@ -11,8 +11,8 @@ namespace korvi {
 namespace {
 
 // A logical box with both edges included, through the transform, as a device box.
-raster::Rect device_box(const raster::Transform& t, int left, int top, int right, int bottom) {
-  const raster::Rect box = inclusive_box(left, top, right, bottom);
+raster::PixelBox device_box(const raster::Transform& t, int left, int top, int right, int bottom) {
+  const raster::PixelBox box = inclusive_box(left, top, right, bottom);
   const double x0 = box.left * double{t.m11} + t.dx, x1 = box.right * double{t.m11} + t.dx;
   const double y0 = box.top * double{t.m22} + t.dy, y1 = box.bottom * double{t.m22} + t.dy;
   return {round_to_coordinate(std::fmin(x0, x1)), round_to_coordinate(std::fmin(y0, y1)),
@@ -47,7 +47,7 @@ void ScreenDevice::clear_device() {
   GraphicsLibrary& lib = library();
   {
     std::lock_guard lock(lib.drawing_lock);
-    Image::Impl& back_buffer = impl_of(lib.graphics_window);
+    ImageImpl& back_buffer = impl_of(lib.graphics_window);
     back_buffer.surface.fill(raster::pixel_from_color(back_buffer.state.bk_color));
   }
   if (!lib.batch_drawing.load()) flush_batch();

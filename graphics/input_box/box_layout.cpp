@@ -5,7 +5,7 @@
 namespace korvi::dialog {
 namespace {
 
-raster::Rect rect_at(int x, int y, int width, int height) {
+raster::PixelBox rect_at(int x, int y, int width, int height) {
   return {x, y, x + std::max(0, width), y + std::max(0, height)};
 }
 

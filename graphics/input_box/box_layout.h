@@ -28,10 +28,10 @@ struct BoxLayout {
   int client_height = 0;
   bool multi_line = false;
   int prompt_height = 0;  // at least MIN_PROMPT_HEIGHT
-  raster::Rect prompt;
-  raster::Rect edit;
-  raster::Rect ok;
-  raster::Rect cancel;  // empty without a Cancel button
+  raster::PixelBox prompt;
+  raster::PixelBox edit;
+  raster::PixelBox ok;
+  raster::PixelBox cancel;  // empty without a Cancel button
 };
 
 // The client width for the width argument: the default for 0, at least the minimum.

@@ -4,15 +4,15 @@
 
 namespace korvi::dialog {
 
-raster::Rect inset(const raster::Rect& rect, int by) {
+raster::PixelBox inset(const raster::PixelBox& rect, int by) {
   return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
 }
 
-void fill(raster::DeviceContext& dc, const raster::Rect& rect, raster::Color color) {
+void fill(raster::DeviceContext& dc, const raster::PixelBox& rect, raster::Color color) {
   if (!rect.empty()) dc.fill_rect_device(rect, color);
 }
 
-void frame(raster::DeviceContext& dc, const raster::Rect& rect, raster::Color top_left,
+void frame(raster::DeviceContext& dc, const raster::PixelBox& rect, raster::Color top_left,
            raster::Color bottom_right) {
   if (rect.empty()) return;
   fill(dc, {rect.left, rect.top, rect.right, rect.top + 1}, top_left);
@@ -21,18 +21,18 @@ void frame(raster::DeviceContext& dc, const raster::Rect& rect, raster::Color to
   fill(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottom_right);
 }
 
-void sunken_edge(raster::DeviceContext& dc, const raster::Rect& rect) {
+void sunken_edge(raster::DeviceContext& dc, const raster::PixelBox& rect) {
   frame(dc, rect, SHADOW, HIGHLIGHT);
   frame(dc, inset(rect, 1), DARK_SHADOW, LIGHT);
 }
 
-void raised_panel(raster::DeviceContext& dc, const raster::Rect& rect) {
+void raised_panel(raster::DeviceContext& dc, const raster::PixelBox& rect) {
   fill(dc, rect, BUTTON_FACE);
   frame(dc, rect, HIGHLIGHT, DARK_SHADOW);
   frame(dc, inset(rect, 1), LIGHT, SHADOW);
 }
 
-void focus_rect(raster::DeviceContext& dc, const raster::Rect& rect) {
+void focus_rect(raster::DeviceContext& dc, const raster::PixelBox& rect) {
   if (rect.empty()) return;
   // Every other pixel along the edge, starting at the top-left corner.
   const auto dot = [&](int x, int y) {
@@ -48,10 +48,10 @@ void focus_rect(raster::DeviceContext& dc, const raster::Rect& rect) {
   }
 }
 
-void push_button(raster::DeviceContext& dc, const raster::Rect& rect, std::string_view label,
+void push_button(raster::DeviceContext& dc, const raster::PixelBox& rect, std::string_view label,
                  const ButtonState& state) {
   if (rect.empty()) return;
-  raster::Rect face = rect;
+  raster::PixelBox face = rect;
   if (state.is_default || state.pressed) {
     frame(dc, face, DEFAULT_FRAME, DEFAULT_FRAME);
     face = inset(face, 1);
@@ -64,8 +64,8 @@ void push_button(raster::DeviceContext& dc, const raster::Rect& rect, std::strin
   } else {
     raised_panel(dc, face);
   }
-  raster::Rect text_box{face.left + shift, face.top + shift, face.right + shift,
-                        face.bottom + shift};
+  raster::PixelBox text_box{face.left + shift, face.top + shift, face.right + shift,
+                            face.bottom + shift};
   dc.set_background_mode(raster::BackgroundMode::TRANSPARENT);
   dc.set_text_color(TEXT);
   dc.draw_text(label, text_box,
@@ -74,7 +74,7 @@ void push_button(raster::DeviceContext& dc, const raster::Rect& rect, std::strin
   if (state.focused) focus_rect(dc, inset(face, 3));
 }
 
-void arrow(raster::DeviceContext& dc, const raster::Rect& rect, bool up) {
+void arrow(raster::DeviceContext& dc, const raster::PixelBox& rect, bool up) {
   const int size = static_cast<int>(std::min<std::int64_t>(rect.width() / 4, rect.height() / 3));
   const int rows = std::max(1, size);
   const int center_x = rect.left + static_cast<int>(rect.width() / 2);

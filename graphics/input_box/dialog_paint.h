@@ -27,19 +27,19 @@ inline constexpr raster::Color TRACK = raster::rgb(232, 232, 232);
 // The width of a sunken field's edge.
 inline constexpr int EDGE = 2;
 
-raster::Rect inset(const raster::Rect& rect, int by);
+raster::PixelBox inset(const raster::PixelBox& rect, int by);
 
 // Plain rectangle fill.
-void fill(raster::DeviceContext& dc, const raster::Rect& rect, raster::Color color);
+void fill(raster::DeviceContext& dc, const raster::PixelBox& rect, raster::Color color);
 // A one-pixel frame: top and left in one colour, bottom and right in another.
-void frame(raster::DeviceContext& dc, const raster::Rect& rect, raster::Color top_left,
+void frame(raster::DeviceContext& dc, const raster::PixelBox& rect, raster::Color top_left,
            raster::Color bottom_right);
 // The two-pixel sunken edge of an edit field around rect's inside.
-void sunken_edge(raster::DeviceContext& dc, const raster::Rect& rect);
+void sunken_edge(raster::DeviceContext& dc, const raster::PixelBox& rect);
 // A raised panel: the face of a button or of a scroll bar's arrow or thumb.
-void raised_panel(raster::DeviceContext& dc, const raster::Rect& rect);
+void raised_panel(raster::DeviceContext& dc, const raster::PixelBox& rect);
 // The dotted rectangle that marks the focused control.
-void focus_rect(raster::DeviceContext& dc, const raster::Rect& rect);
+void focus_rect(raster::DeviceContext& dc, const raster::PixelBox& rect);
 
 struct ButtonState {
   bool is_default = false;  // framed: Enter presses it
@@ -47,10 +47,10 @@ struct ButtonState {
   bool pressed = false;  // held down by the mouse
 };
 // A push button with its label centred.
-void push_button(raster::DeviceContext& dc, const raster::Rect& rect, std::string_view label,
+void push_button(raster::DeviceContext& dc, const raster::PixelBox& rect, std::string_view label,
                  const ButtonState& state);
 
 // A small solid triangle pointing up or down, centred in rect (a scroll bar arrow).
-void arrow(raster::DeviceContext& dc, const raster::Rect& rect, bool up);
+void arrow(raster::DeviceContext& dc, const raster::PixelBox& rect, bool up);
 
 }  // namespace korvi::dialog

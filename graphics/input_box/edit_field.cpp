@@ -21,7 +21,7 @@ std::string shown_text(std::string_view text) {
 
 }  // namespace
 
-EditField::EditField(const raster::Rect& bounds, std::size_t byte_limit, bool multi_line,
+EditField::EditField(const raster::PixelBox& bounds, std::size_t byte_limit, bool multi_line,
                      const raster::TextMeasurer& measurer)
     : m_bounds(bounds), m_text(byte_limit, multi_line), m_layout(measurer), m_measurer(measurer) {
   relayout();
@@ -33,15 +33,15 @@ void EditField::set_text(std::string_view bytes) {
   reveal_caret();
 }
 
-raster::Rect EditField::client_area() const {
-  raster::Rect area = inset(m_bounds, EDGE);
+raster::PixelBox EditField::client_area() const {
+  raster::PixelBox area = inset(m_bounds, EDGE);
   if (m_text.multi_line())
     area.right -= static_cast<int>(std::min<std::int64_t>(SCROLLBAR_WIDTH, area.width() / 2));
   return area;
 }
 
-raster::Rect EditField::text_area() const {
-  raster::Rect area = client_area();
+raster::PixelBox EditField::text_area() const {
+  raster::PixelBox area = client_area();
   area.left += TEXT_MARGIN;
   area.right = std::max(area.left, area.right - TEXT_MARGIN);
   if (m_text.multi_line()) area.top = std::min(area.bottom, area.top + 1);
@@ -58,7 +58,7 @@ std::size_t EditField::visible_lines() const {
 }
 
 std::int64_t EditField::line_top(std::size_t line) const {
-  const raster::Rect area = text_area();
+  const raster::PixelBox area = text_area();
   if (!m_text.multi_line())  // the one line, centred
     return area.top + std::max<std::int64_t>(0, (area.height() - m_layout.line_height()) / 2);
   return area.top + (static_cast<std::int64_t>(line) - static_cast<std::int64_t>(m_first_line)) *
@@ -267,7 +267,7 @@ void EditField::wheel(int notches) {
 
 EditField::Scrollbar EditField::scrollbar() const {
   Scrollbar s;
-  const raster::Rect inner = inset(m_bounds, EDGE);
+  const raster::PixelBox inner = inset(m_bounds, EDGE);
   s.bar = {client_area().right, inner.top, inner.right, inner.bottom};
   if (s.bar.empty()) return s;
   const int arrow = static_cast<int>(std::min<std::int64_t>(s.bar.width(), s.bar.height() / 2));
@@ -304,13 +304,13 @@ bool EditField::scrollbar_down(raster::Point point) {
   return false;
 }
 
-raster::Rect EditField::caret_rect() const {
+raster::PixelBox EditField::caret_rect() const {
   const std::size_t caret = m_text.caret();
   const std::size_t line = m_layout.line_of(caret);
   std::int64_t x = text_area().left - m_scroll_x + m_layout.x_in(line, caret);
   if (!m_composition.empty()) x += m_measurer.text_width(m_composition);
   const std::int64_t y = line_top(line);
-  const raster::Rect area = client_area();
+  const raster::PixelBox area = client_area();
   x = std::clamp<std::int64_t>(x, area.left, std::max<std::int64_t>(area.left, area.right - 1));
   return {static_cast<int>(x), static_cast<int>(y), static_cast<int>(x + 1),
           static_cast<int>(y + m_layout.line_height())};
@@ -319,7 +319,7 @@ raster::Rect EditField::caret_rect() const {
 void EditField::paint_line(raster::DeviceContext& dc, std::size_t index, bool focused) const {
   // Only the characters that show are drawn: the advances add up, so a piece drawn
   // at its own offset looks exactly like that part of the whole line.
-  const raster::Rect area = text_area();
+  const raster::PixelBox area = text_area();
   const auto [begin, end] = m_layout.span_between(index, m_scroll_x - TEXT_MARGIN,
                                                   m_scroll_x + area.width() + TEXT_MARGIN);
   const std::int64_t left = area.left - m_scroll_x;
@@ -356,7 +356,7 @@ void EditField::paint(raster::DeviceContext& dc, bool focused) const {
   sunken_edge(dc, m_bounds);
   if (m_text.multi_line()) paint_scrollbar(dc);
 
-  const raster::Rect area = client_area();
+  const raster::PixelBox area = client_area();
   if (area.empty()) return;
   const raster::Region clip = raster::Region::rectangle(area);
   dc.set_clip_region(&clip);
@@ -365,10 +365,10 @@ void EditField::paint(raster::DeviceContext& dc, bool focused) const {
        index < m_layout.line_count() && line_top(index) < area.bottom; ++index)
     paint_line(dc, index, focused);
   if (focused) {
-    raster::Rect caret = caret_rect();
+    raster::PixelBox caret = caret_rect();
     if (!m_composition.empty()) {
       const std::int32_t width = m_measurer.text_width(m_composition);
-      const raster::Rect box{caret.left - width, caret.top, caret.left, caret.bottom};
+      const raster::PixelBox box{caret.left - width, caret.top, caret.left, caret.bottom};
       fill(dc, box, FIELD);
       dc.set_text_color(TEXT);
       dc.text_out(box.left, box.top, m_composition);

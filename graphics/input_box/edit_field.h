@@ -26,14 +26,14 @@ class EditField {
  public:
   // bounds: the field with its sunken edge, in client pixels. The measurer must be
   // the one of the font the field is painted with, and outlive the field.
-  EditField(const raster::Rect& bounds, std::size_t byte_limit, bool multi_line,
+  EditField(const raster::PixelBox& bounds, std::size_t byte_limit, bool multi_line,
             const raster::TextMeasurer& measurer);
 
   // The whole text replaced and selected.
   void set_text(std::string_view bytes);
   const std::string& text() const { return m_text.text(); }
   const EditText& content() const { return m_text; }
-  const raster::Rect& bounds() const { return m_bounds; }
+  const raster::PixelBox& bounds() const { return m_bounds; }
 
   void key(EditKey key, bool shift, bool ctrl);
   // Typed or pasted text replaces the selection (see EditText::insert).
@@ -59,18 +59,15 @@ class EditField {
 
   void paint(raster::DeviceContext& dc, bool focused) const;
   // Where the caret is drawn, in client pixels (input methods place their window by it).
-  raster::Rect caret_rect() const;
+  raster::PixelBox caret_rect() const;
 
-  // The first line shown (multi-line) and the sideways scroll in pixels (single-line).
-  std::size_t first_line() const { return m_first_line; }
-  std::int64_t scroll_x() const { return m_scroll_x; }
   // How many whole lines the field shows.
   std::size_t visible_lines() const;
 
  private:
   // The part of the field inside its edge, less the scroll bar: text and margins.
-  raster::Rect client_area() const;
-  raster::Rect text_area() const;
+  raster::PixelBox client_area() const;
+  raster::PixelBox text_area() const;
   std::int32_t wrap_width() const;
   std::int64_t line_top(std::size_t line) const;
   // After a change of the text: lay it out again.
@@ -89,24 +86,24 @@ class EditField {
   void edit(EditKind kind, Change change);
 
   struct Scrollbar {
-    raster::Rect bar, up, down, track, thumb;  // thumb empty when nothing to scroll
+    raster::PixelBox bar, up, down, track, thumb;  // thumb empty when nothing to scroll
   };
   Scrollbar scrollbar() const;
   bool scrollbar_down(raster::Point point);
   void paint_line(raster::DeviceContext& dc, std::size_t index, bool focused) const;
   void paint_scrollbar(raster::DeviceContext& dc) const;
 
-  raster::Rect m_bounds;
+  raster::PixelBox m_bounds;
   EditText m_text;
   EditLayout m_layout;
   const raster::TextMeasurer& m_measurer;
   std::string m_composition;
   std::optional<EditText::State> m_undo;
   EditKind m_last_edit = EditKind::NONE;
-  std::size_t m_first_line = 0;
-  std::int64_t m_scroll_x = 0;
-  std::int64_t m_goal_x = -1;  // kept across up and down moves; -1: the caret's own x
-  bool m_selecting = false;    // a drag selects text
+  std::size_t m_first_line = 0;  // the first line shown (multi-line)
+  std::int64_t m_scroll_x = 0;   // the sideways scroll in pixels (single-line)
+  std::int64_t m_goal_x = -1;    // kept across up and down moves; -1: the caret's own x
+  bool m_selecting = false;      // a drag selects text
   bool m_dragging_thumb = false;
   int m_thumb_grab = 0;  // where the thumb was taken, from its top
 };

@@ -10,7 +10,7 @@ using window::DialogKey;
 constexpr std::string_view OK_LABEL = "确定";
 constexpr std::string_view CANCEL_LABEL = "取消";
 
-raster::Rect client_rect(const BoxLayout& layout) {
+raster::PixelBox client_rect(const BoxLayout& layout) {
   return {0, 0, layout.client_width, layout.client_height};
 }
 
@@ -175,7 +175,7 @@ void InputBoxDialog::finish(BoxOutcome outcome) {
   m_outcome.set_value(std::move(outcome));
 }
 
-const raster::Rect& InputBoxDialog::rect_of(Control button) const {
+const raster::PixelBox& InputBoxDialog::rect_of(Control button) const {
   return button == Control::CANCEL ? m_layout.cancel : m_layout.ok;
 }
 
@@ -226,7 +226,7 @@ void InputBoxDialog::paint() {
   fill(m_dc, client_rect(m_layout), FACE);
   m_dc.set_background_mode(raster::BackgroundMode::TRANSPARENT);
   m_dc.set_text_color(TEXT);
-  raster::Rect prompt = m_layout.prompt;
+  raster::PixelBox prompt = m_layout.prompt;
   m_dc.draw_text(m_request.prompt, prompt, PROMPT_FORMAT);
   m_edit.paint(m_dc, m_focus == Control::EDIT);
   const auto state = [&](Control button) {
@@ -242,7 +242,7 @@ void InputBoxDialog::repaint() {
   paint();
   present();
   if (m_focus == Control::EDIT) {
-    const raster::Rect caret = m_edit.caret_rect();
+    const raster::PixelBox caret = m_edit.caret_rect();
     m_window.set_text_input_rect(caret.left, caret.top, static_cast<int>(caret.width()),
                                  static_cast<int>(caret.height()));
   }

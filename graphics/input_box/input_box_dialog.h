@@ -76,7 +76,7 @@ class InputBoxDialog final : private window::DialogClient {
   void move_focus(bool backwards);
   void press(Control button);
   void finish(BoxOutcome outcome);
-  const raster::Rect& rect_of(Control button) const;
+  const raster::PixelBox& rect_of(Control button) const;
   Control button_at(int x, int y) const;
   void paint();
   // Paints and shows the box again after its input, unless it is finished.

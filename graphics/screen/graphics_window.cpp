@@ -77,8 +77,8 @@ namespace {
 
 // The window's picture is made by the library object itself, so it does not ask
 // for the library as other images do, and is never forgotten as a target.
-std::unique_ptr<Image::Impl> untracked_impl() {
-  auto impl = std::make_unique<Image::Impl>();
+std::unique_ptr<ImageImpl> untracked_impl() {
+  auto impl = std::make_unique<ImageImpl>();
   impl->tracked = false;
   return impl;
 }
@@ -216,7 +216,7 @@ void GraphicsWindow::show_whole_buffer() {
     m_matches_buffer = true;
 }
 
-void GraphicsWindow::copy_buffer_to_window(const raster::Rect& device_box) {
+void GraphicsWindow::copy_buffer_to_window(const raster::PixelBox& device_box) {
   if (m_matches_buffer || m_window_picture.empty()) return;
   raster::copy_pixels(m_window_picture, {device_box.left, device_box.top}, back_buffer(),
                       device_box);

@@ -63,7 +63,7 @@ class GraphicsWindow final : public Image, private window::WindowClient {
   void show_whole_buffer();
   // Copies a device-space box of the back buffer to the window's picture. Callers
   // hold the lock.
-  void copy_buffer_to_window(const raster::Rect& device_box);
+  void copy_buffer_to_window(const raster::PixelBox& device_box);
   // Any thread: has the window show its picture soon (drawing never waits for the
   // display). Callers do not hold the drawing lock.
   void show_soon();

@@ -35,7 +35,7 @@ inline std::int32_t round_to_coordinate(double value) {
 
 // The box from (left, top) to (right, bottom) with both edges included, corners in
 // any order, as a half-open rectangle.
-constexpr raster::Rect inclusive_box(int left, int top, int right, int bottom) {
+constexpr raster::PixelBox inclusive_box(int left, int top, int right, int bottom) {
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   return {left, top, add32(right, 1), add32(bottom, 1)};

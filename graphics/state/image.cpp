@@ -5,23 +5,23 @@
 
 namespace korvi {
 
-Image::Image(int width, int height) : m_impl(std::make_unique<Impl>()) {
+Image::Image(int width, int height) : m_impl(std::make_unique<ImageImpl>()) {
   library();  // made before the first image, so it is destroyed after the last one
   Image::reset_state();
   if (width != 0 && height != 0) Image::resize(width, height);
 }
 
-Image::Image(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) { Image::reset_state(); }
+Image::Image(std::unique_ptr<ImageImpl> impl) : m_impl(std::move(impl)) { Image::reset_state(); }
 
-Image::Image(const Image& other) : m_impl(std::make_unique<Impl>()) {
+Image::Image(const Image& other) : m_impl(std::make_unique<ImageImpl>()) {
   library();
   *this = other;
 }
 
 Image& Image::operator=(const Image& other) {
   if (this == &other) return *this;
-  Impl& mine = *m_impl;
-  const Impl& theirs = *other.m_impl;
+  ImageImpl& mine = *m_impl;
+  const ImageImpl& theirs = *other.m_impl;
   raster::Surface copy(theirs.width(), theirs.height());
   raster::copy_pixels(copy, {0, 0}, theirs.surface, theirs.surface.bounds());
   const auto lock = library().lock_if_shown(*this);
@@ -34,7 +34,7 @@ Image& Image::operator=(const Image& other) {
 }
 
 void Image::reset_state() {
-  Impl& impl = *m_impl;
+  ImageImpl& impl = *m_impl;
   reset_drawing_state_fields(impl.state);
   apply_default_dc_settings(impl.dc, impl.state);
   impl.font = raster::default_font_description();
@@ -46,7 +46,7 @@ Image::~Image() {
 
 void Image::resize(int width, int height) {
   if (width <= 0 || height <= 0) return;
-  Impl& impl = *m_impl;
+  ImageImpl& impl = *m_impl;
   raster::Surface fresh;
   try {
     fresh = raster::Surface(width, height);
@@ -62,7 +62,7 @@ void Image::resize(int width, int height) {
 }
 
 void replace_pixels(Image& image, raster::Surface pixels) {
-  Image::Impl& impl = impl_of(image);
+  ImageImpl& impl = impl_of(image);
   const auto lock = library().lock_if_shown(image);
   impl.surface = std::move(pixels);
   impl.dc.bind(&impl.surface);

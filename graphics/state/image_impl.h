@@ -11,11 +11,11 @@
 
 namespace korvi {
 
-class Image::Impl {
+class ImageImpl {
  public:
-  Impl() = default;
-  Impl(const Impl&) = delete;
-  Impl& operator=(const Impl&) = delete;
+  ImageImpl() = default;
+  ImageImpl(const ImageImpl&) = delete;
+  ImageImpl& operator=(const ImageImpl&) = delete;
 
   int width() const { return surface.width(); }
   int height() const { return surface.height(); }
@@ -34,12 +34,12 @@ class Image::Impl {
 
 // The library's way into an image.
 struct ImageAccess {
-  static Image::Impl& of(Image& image) { return *image.m_impl; }
-  static const Image::Impl& of(const Image& image) { return *image.m_impl; }
+  static ImageImpl& of(Image& image) { return *image.m_impl; }
+  static const ImageImpl& of(const Image& image) { return *image.m_impl; }
 };
 
-inline Image::Impl& impl_of(Image& image) { return ImageAccess::of(image); }
-inline const Image::Impl& impl_of(const Image& image) { return ImageAccess::of(image); }
+inline ImageImpl& impl_of(Image& image) { return ImageAccess::of(image); }
+inline const ImageImpl& impl_of(const Image& image) { return ImageAccess::of(image); }
 
 // Gives the image these pixels in place of its own; its device context draws on them
 // from then on. The window's picture changes under the drawing lock.

@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/console_output.h"
 #include "console/plain_line_source.h"
+#include "console/record_file.h"
 #include "console/text_encoder.h"
 
 namespace calc {
@@ -80,6 +82,34 @@ TEST(PlainLineSource, SplitsLinesLikeAPipedSession) {
   EXPECT_EQ(f.source.next_line()->text, "last");  // no line end: still a line
   EXPECT_FALSE(f.source.next_line().has_value());
   EXPECT_FALSE(f.source.next_line().has_value());
+}
+
+TEST(FileLines, TheTailStartsAtItsFirstWholeLine) {
+  char name[] = "/tmp/file-lines-XXXXXX";
+  const int fd = mkstemp(name);
+  ASSERT_GE(fd, 0);
+  const std::string text = "one\ntwo\nthree\n";  // 14 bytes
+  ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  close(fd);
+  const struct {
+    std::size_t tail;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {10, {"two", "three"}},         // the byte before the tail ends a line
+      {11, {"two", "three"}},         // the tail starts with that line end
+      {9, {"three"}},                 // the tail starts inside a line
+      {0, {}},                        // nothing kept
+      {14, {"one", "two", "three"}},  // the whole file, and more
+      {100, {"one", "two", "three"}},
+  };
+  for (const auto& c : cases) {
+    FileLines file(name);
+    file.keep_only_tail(c.tail);
+    std::vector<std::string> lines;
+    while (const auto line = file.next_line()) lines.emplace_back(*line);
+    EXPECT_EQ(lines, c.lines) << "tail " << c.tail;
+  }
+  unlink(name);
 }
 
 TEST(ConsoleOutput, HoldsTheUnfinishedLineForTheLineEditor) {

@@ -1,5 +1,6 @@
 #include "program_run.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,10 +34,23 @@ void Scratch::write(const char* name, const std::string& text) const {
   std::ofstream(work() / name, std::ios::binary) << text;
 }
 
-fs::path program_path() {
-  const char* build = std::getenv("KORVI_BUILD_DIR");
-  return fs::absolute(fs::path(build != nullptr ? build : "build") / "calc");
-}
+fs::path program_path() { return CALC_PROGRAM; }
+
+namespace {
+
+// Every test runs the program: without it they stop at once and say why.
+class ProgramBuilt : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(program_path()))
+        << "no program at " << program_path() << ": build the calc target first";
+  }
+};
+
+const ::testing::Environment* const g_program_built =
+    ::testing::AddGlobalTestEnvironment(new ProgramBuilt);  // gtest owns it
+
+}  // namespace
 
 ProgramRun run_program(const Scratch& scratch, const std::string& input,
                        const RunOptions& options) {

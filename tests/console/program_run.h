@@ -22,7 +22,7 @@ struct Scratch {
   std::filesystem::path root;
 };
 
-// The program file in the build tree.
+// The program file in the build tree (the test knows it from its build).
 std::filesystem::path program_path();
 
 struct RunOptions {

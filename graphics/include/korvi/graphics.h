@@ -29,8 +29,15 @@
 #include <cstdint>
 #include <memory>
 
-// Everything declared here is exported from the shared library; the rest is hidden.
-#pragma GCC visibility push(default)
+// Marks what the shared library exports: the functions and the class declared here.
+// Everything else in it is hidden.
+#ifndef KORVI_API
+#if defined(__GNUC__) || defined(__clang__)
+#define KORVI_API __attribute__((visibility("default")))
+#else
+#define KORVI_API
+#endif
+#endif
 
 namespace korvi {
 
@@ -274,24 +281,24 @@ constexpr int SHOW_CONSOLE = 1;
 // new window's handle, or null when no window can be made (a size below 1 x 1, no
 // display, SDL2 missing; the first failure says why on standard error): drawing then
 // goes to the window's picture in memory.
-WindowHandle open_graphics(int width, int height, int flags = 0);
+KORVI_API WindowHandle open_graphics(int width, int height, int flags = 0);
 // open_graphics(640, 480, 0).
-WindowHandle open_graphics_default();
+KORVI_API WindowHandle open_graphics_default();
 // Closes the window; its picture stays in memory, and the target if it was. Nothing
 // happens without a window. Threads waiting for its keys or mouse messages go on
 // without it. Any thread.
-void close_graphics();
+KORVI_API void close_graphics();
 // The open window's handle, null without one; every window opened gets a new one.
 // Any thread.
-WindowHandle get_window_handle();
+KORVI_API WindowHandle get_window_handle();
 // Places the window so that its outer rectangle (frame and caption included) is
 // (x, y, width, height) in screen pixels; repaint shows the picture again at once.
 // False without a window or with the handle of a window closed since.
-bool move_window(WindowHandle window, int x, int y, int width, int height, bool repaint);
+KORVI_API bool move_window(WindowHandle window, int x, int y, int width, int height, bool repaint);
 // The library's own version text, "v20111031(beta)"; the package's is KORVI_VERSION.
-const char* get_library_version();
+KORVI_API const char* get_library_version();
 // One line saying what the library is built on.
-const char* get_library_credits();
+KORVI_API const char* get_library_credits();
 
 // ---- Keys ----------------------------------------------------------------------------
 
@@ -337,67 +344,68 @@ constexpr int KEY_F12 = 134;
 // needed) or one pressed in the graphics window. Returns -1 when no code is held and
 // there is neither a terminal nor an open window to wait on (at once, or when the
 // window closes).
-int read_key();
+KORVI_API int read_key();
 // Whether a code is waiting to be read (held, or a key in the terminal or the
 // window); never waits.
-bool key_hit();
+KORVI_API bool key_hit();
 
 // ---- Drawing state ---------------------------------------------------------------------
 
 // The line colour.
-Color get_line_color();
+KORVI_API Color get_line_color();
 // The colour of lines, outlines and text; the line style is kept.
-void set_line_color(Color color);
+KORVI_API void set_line_color(Color color);
 // The background colour.
-Color get_bk_color();
+KORVI_API Color get_bk_color();
 // The background colour: clearing, text cells and the gaps of dashes and hatches (in
 // OPAQUE mode), clear bits of fill patterns, new pixels of a resized image.
-void set_bk_color(Color color);
+KORVI_API void set_bk_color(Color color);
 // OPAQUE (the default): text cells and the gaps of dashes and hatches take the
 // background colour; TRANSPARENT leaves them alone. Other values change nothing.
-void set_bk_mode(int mode);
+KORVI_API void set_bk_mode(int mode);
 // Where logical (0, 0) lands, in pixels (the scale does not apply to it).
-void set_origin(int x, int y);
+KORVI_API void set_origin(int x, int y);
 // A logical unit becomes x_scale by y_scale pixels, line widths and text included; a
 // negative scale mirrors (a negative y scale turns the y axis upwards).
-void set_aspect_ratio(float x_scale, float y_scale);
+KORVI_API void set_aspect_ratio(float x_scale, float y_scale);
 // The two scale factors; each out argument may be null.
-void get_aspect_ratio(float* x_scale, float* y_scale);
+KORVI_API void get_aspect_ratio(float* x_scale, float* y_scale);
 // Clips all drawing but clear_device() to a copy of the region (pixels: the origin and
 // scale do not move it); the caller still owns and frees the region. Null: no clipping.
-void set_clip_region(RegionHandle region);
+KORVI_API void set_clip_region(RegionHandle region);
 // Fills the clip region with the background colour (whatever the write mode), or
 // clears the picture like clear_device() when there is none. On the window it shows at
 // once, in batch drawing too.
-void clear_clip_region();
+KORVI_API void clear_clip_region();
 // A write mode R2_* (1..16; other values change nothing) for lines, outlines, fills
 // and flood fills. put_pixel(), text, fill_bar() and clearing write plainly.
-void set_write_mode(int mode);
+KORVI_API void set_write_mode(int mode);
 // Style PS_* (a dash kind with cap and join bits), a dash pattern for PS_USERSTYLE and
 // a width in logical units (0 and 1: one pixel). A pen that cannot be made (unknown
 // bits, a negative width, PS_USERSTYLE with other bits) is refused: lines keep the
 // previous pen, while get_line_style() reports the values given.
-void set_line_style(int style, std::uint16_t pattern = 0, int thickness = 1);
+KORVI_API void set_line_style(int style, std::uint16_t pattern = 0, int thickness = 1);
 // The values last given to set_line_style(); each out argument may be null.
-void get_line_style(int* style, std::uint16_t* pattern, int* thickness);
+KORVI_API void get_line_style(int* style, std::uint16_t* pattern, int* thickness);
 // A fill colour and a style FILL_* (1..25), with 8 pattern bytes for FILL_USER (null
 // keeps the last ones given). A style outside 1..25 is recorded but shapes keep
 // filling as before.
-void set_fill_style(Color color, int style = FILL_SOLID, const std::uint8_t* pattern = nullptr);
+KORVI_API void set_fill_style(Color color, int style = FILL_SOLID,
+                              const std::uint8_t* pattern = nullptr);
 // The colour and style last given; the 8 pattern bytes are written only for FILL_USER.
 // Each out argument may be null.
-void get_fill_style(Color* color, int* style, std::uint8_t* pattern);
+KORVI_API void get_fill_style(Color* color, int* style, std::uint8_t* pattern);
 // Back to the defaults: off-white (0xFCFCFC) solid one-pixel lines and solid fills,
 // black OPAQUE background, origin (0, 0), scale 1, position (0, 0), no clip region,
 // the default font ("System", 16-pixel cell, one-bit glyphs). The write mode and the
 // PS_USERSTYLE and FILL_USER patterns are kept; the picture is not touched.
-void reset_drawing_state();
+KORVI_API void reset_drawing_state();
 // The target's size in pixels; 0 without pixels or target.
-int get_width();
-int get_height();
+KORVI_API int get_width();
+KORVI_API int get_height();
 // The current position (logical).
-int get_x();
-int get_y();
+KORVI_API int get_x();
+KORVI_API int get_y();
 
 // ---- Shapes ------------------------------------------------------------------------------
 // Outlines take the pen (line colour and style), fills the fill style. Boxes take
@@ -406,55 +414,55 @@ int get_y();
 
 // Fills the whole picture with the background colour, whatever the clip region, origin
 // or write mode, and moves to (0, 0).
-void clear_device();
+KORVI_API void clear_device();
 // The colour of the pixel at (x, y); CLR_INVALID outside the picture or clip region.
-Color get_pixel(int x, int y);
+KORVI_API Color get_pixel(int x, int y);
 // Sets the pixel at (x, y) to the colour; pen and write mode play no part.
-void put_pixel(int x, int y, Color color);
+KORVI_API void put_pixel(int x, int y, Color color);
 // Moves the position to (x, y), or by (dx, dy); nothing is drawn.
-void move_to(int x, int y);
-void move_rel(int dx, int dy);
+KORVI_API void move_to(int x, int y);
+KORVI_API void move_rel(int dx, int dy);
 // A line from (x1, y1) to (x2, y2), the end point not drawn; the position stays.
-void draw_line(int x1, int y1, int x2, int y2);
+KORVI_API void draw_line(int x1, int y1, int x2, int y2);
 // A line from the position to (x, y), or by (dx, dy), which becomes the position.
-void line_to(int x, int y);
-void line_rel(int dx, int dy);
+KORVI_API void line_to(int x, int y);
+KORVI_API void line_rel(int dx, int dy);
 // The outline of the box, all four edges included; the inside is untouched.
-void draw_rectangle(int left, int top, int right, int bottom);
+KORVI_API void draw_rectangle(int left, int top, int right, int bottom);
 // The circle in the box (x - radius, y - radius) to (x + radius, y + radius), right
 // and bottom excluded, so 2 * |radius| pixels across; radius 0 draws nothing.
 // Outline only.
-void draw_circle_outline(int x, int y, int radius);
+KORVI_API void draw_circle_outline(int x, int y, int radius);
 // The ellipse inscribed in the box, right and bottom excluded. Outline only.
-void draw_ellipse_outline(int left, int top, int right, int bottom);
+KORVI_API void draw_ellipse_outline(int left, int top, int right, int bottom);
 // The same circle and ellipse, outlined and filled.
-void draw_circle(int x, int y, int radius);
-void draw_ellipse(int left, int top, int right, int bottom);
+KORVI_API void draw_circle(int x, int y, int radius);
+KORVI_API void draw_ellipse(int left, int top, int right, int bottom);
 // The arc of the ellipse in the box (right and bottom excluded), counter-clockwise
 // from the start angle to the end angle. An angle t (radians, 0 pointing right) is the
 // ray from the centre (cx, cy) through (cx + a cos t, cy - b sin t), a and b the
 // half-width and half-height; angles giving the same point draw the whole ellipse.
-void draw_arc(int left, int top, int right, int bottom, double start, double end);
+KORVI_API void draw_arc(int left, int top, int right, int bottom, double start, double end);
 // The same arc closed by two radii, outlined and filled.
-void draw_pie(int left, int top, int right, int bottom, double start, double end);
+KORVI_API void draw_pie(int left, int top, int right, int bottom, double start, double end);
 // Fills the box, right and bottom edges included, with the fill style, always by plain
 // copy (the write mode plays no part); no outline.
-void fill_bar(int left, int top, int right, int bottom);
+KORVI_API void fill_bar(int left, int top, int right, int bottom);
 // A bar with a depth: the front face is the box (right and bottom excluded) outlined
 // and filled; lines of the pen draw the side face, from (right, bottom) out by (depth,
 // -floor(3 * depth / 4)) and up by the box's height, and with top_face the top face.
 // The position stays.
-void draw_bar3d(int left, int top, int right, int bottom, int depth, bool top_face);
+KORVI_API void draw_bar3d(int left, int top, int right, int bottom, int depth, bool top_face);
 // Lines through count points, each point drawn once, the last not drawn; nothing
 // for fewer than 2 points or null.
-void draw_polyline(int count, const Point* points);
+KORVI_API void draw_polyline(int count, const Point* points);
 // The closed polygon through count points, filled by the alternate rule (pixels whose
 // centres lie inside) and outlined; nothing for fewer than 2 points or null.
-void draw_polygon(int count, const Point* points);
+KORVI_API void draw_polygon(int count, const Point* points);
 // Fills with the fill style the area 4-connected to (x, y) that is bounded by pixels
 // of the border colour and by the edges of the picture and clip region; nothing when
 // (x, y) has the border colour or cannot be seen.
-void flood_fill(int x, int y, Color border);
+KORVI_API void flood_fill(int x, int y, Color border);
 
 // ---- Text -----------------------------------------------------------------------------------
 // Text takes the line colour and the current font; in OPAQUE mode its cells are
@@ -462,43 +470,44 @@ void flood_fill(int x, int y, Color border);
 // logical units. The *_char forms take one byte (an ASCII character) as the text.
 
 // Draws the text at the position, which moves right by text_width(text).
-void write_text(const char* text);
+KORVI_API void write_text(const char* text);
 // Draws the text with the top-left corner of its cell at (x, y); the position stays.
-void draw_text(int x, int y, const char* text);
+KORVI_API void draw_text(int x, int y, const char* text);
 // Draws the text in the rectangle (right and bottom excluded) as the DT_* flags say,
 // clipped to it unless DT_NOCLIP; returns the height of the text (with DT_SINGLELINE
 // and DT_VCENTER or DT_BOTTOM: from the rectangle's top to the text's bottom), 0 for
 // a null rect. With DT_CALCRECT nothing is drawn and right and bottom are set to what
 // the text needs.
-int draw_text_in_rect(const char* text, Rect* rect, unsigned format);
+KORVI_API int draw_text_in_rect(const char* text, Rect* rect, unsigned format);
 // The width of the text (its advances) and its height (the cell's, also for "").
-int text_width(const char* text);
-int text_height(const char* text);
+KORVI_API int text_width(const char* text);
+KORVI_API int text_height(const char* text);
 // The same for the one-character text c.
-void write_text_char(char c);
-void draw_text_char(int x, int y, char c);
-int draw_text_in_rect_char(char c, Rect* rect, unsigned format);
-int text_width_char(char c);
-int text_height_char(char c);
+KORVI_API void write_text_char(char c);
+KORVI_API void draw_text_char(int x, int y, char c);
+KORVI_API int draw_text_in_rect_char(char c, Rect* rect, unsigned format);
+KORVI_API int text_width_char(char c);
+KORVI_API int text_height_char(char c);
 // The font of the record (see FontDescription: a face name is looked up among the
 // installed fonts, an unknown one gets a similar face, and characters the face lacks
 // come from a face that has them); null changes nothing.
-void set_font(const FontDescription* font);
+KORVI_API void set_font(const FontDescription* font);
 // Copies the current font's record; null is ignored.
-void get_font(FontDescription* font);
+KORVI_API void get_font(FontDescription* font);
 // Sets every field of the font; a null face leaves the face name empty (a face
 // chosen by pitch_and_family).
-void set_text_style_full(int height, int width, const char* face, int escapement, int orientation,
-                         int weight, bool italic, bool underline, bool strike_out,
-                         std::uint8_t char_set, std::uint8_t out_precision,
-                         std::uint8_t clip_precision, std::uint8_t quality,
-                         std::uint8_t pitch_and_family);
+KORVI_API void set_text_style_full(int height, int width, const char* face, int escapement,
+                                   int orientation, int weight, bool italic, bool underline,
+                                   bool strike_out, std::uint8_t char_set,
+                                   std::uint8_t out_precision, std::uint8_t clip_precision,
+                                   std::uint8_t quality, std::uint8_t pitch_and_family);
 // Changes these fields of the current font, keeping char_set, the precisions, quality
 // and pitch_and_family; a null face keeps the face.
-void set_text_style_ext(int height, int width, const char* face, int escapement, int orientation,
-                        int weight, bool italic, bool underline, bool strike_out);
+KORVI_API void set_text_style_ext(int height, int width, const char* face, int escapement,
+                                  int orientation, int weight, bool italic, bool underline,
+                                  bool strike_out);
 // Changes the height and width of the current font, and its face unless null.
-void set_text_style(int height, int width, const char* face);
+KORVI_API void set_text_style(int height, int width, const char* face);
 
 // ---- Batch drawing (while the window is the target) ---------------------------------------
 // Outside batch drawing each primitive shows on the window at once. After
@@ -507,22 +516,27 @@ void set_text_style(int height, int width, const char* face);
 // ends any number of begins. While an image is the target these do nothing.
 
 // Starts batch drawing.
-void begin_batch();
+KORVI_API void begin_batch();
 // Shows the whole picture; batch drawing goes on.
-void flush_batch();
+KORVI_API void flush_batch();
 // Shows the box (logical coordinates, both edges included); batch drawing goes on.
-void flush_batch_rect(int left, int top, int right, int bottom);
+KORVI_API void flush_batch_rect(int left, int top, int right, int bottom);
 // flush_batch() or flush_batch_rect(), then ends batch drawing.
-void end_batch();
-void end_batch_rect(int left, int top, int right, int bottom);
+KORVI_API void end_batch();
+KORVI_API void end_batch_rect(int left, int top, int right, int bottom);
 
 // ---- Images ----------------------------------------------------------------------------------
+
+// Not for programs: the library's own part of an image (its pixels, drawing context
+// and drawing state), and the library's way into it.
+class ImageImpl;
+struct ImageAccess;
 
 // An off-screen picture of 32-bit pixels with a drawing state of its own. Select it
 // with set_working_image() to draw on it. Copies copy the picture and the whole
 // drawing state. Destroying the image that is the target leaves no target: drawing
 // does nothing until set_working_image() or open_graphics().
-class Image {
+class KORVI_API Image {
  public:
   // width x height black pixels; a side of 0 or below (or a size that cannot be
   // allocated) gives an image without pixels, 0 x 0.
@@ -542,51 +556,49 @@ class Image {
   int width() const;
   int height() const;
 
-  // The library's own part of an image: pixels, drawing context, drawing state.
-  class Impl;
-
  protected:
-  // For the graphics window, whose Image part is the window's picture in memory.
-  explicit Image(std::unique_ptr<Impl> impl);
+  // Not for programs: the graphics window, whose Image part is the window's picture
+  // in memory, makes it from the library's own part.
+  explicit Image(std::unique_ptr<ImageImpl> impl);
 
  private:
   friend struct ImageAccess;
-  std::unique_ptr<Impl> m_impl;
+  std::unique_ptr<ImageImpl> m_impl;
 };
 
 // Draws on the image from now on; null selects the graphics window (its picture in
 // memory when it is not open). Each keeps its own drawing state.
-void set_working_image(Image* image);
+KORVI_API void set_working_image(Image* image);
 // The image being drawn on, or null: while the window is the target and open, after
 // close_graphics() until set_working_image() is called again, and before any target
 // exists. Otherwise the selected image, or, when the window was selected while closed
 // (or never opened), the window's picture in memory, which survives the window and
 // shows again when it reopens.
-Image* get_working_image();
+KORVI_API Image* get_working_image();
 // Image::resize(); null resizes the window's picture and gives the open window that
 // outer size (frame and caption included, so its client area becomes smaller).
-void resize_image(Image* image, int width, int height);
+KORVI_API void resize_image(Image* image, int width, int height);
 // The image's drawing context (null: the window's picture's).
-DeviceContextHandle get_image_dc(Image* image);
+KORVI_API DeviceContextHandle get_image_dc(Image* image);
 // The image's pixels (null: the window's picture's), 0x00RRGGBB, height rows of width
 // pixels, top row first, without padding; null without pixels. The pointer lasts until
 // the image gets new pixels (a resize, get_image(), a loading that resizes). Pixels
 // written to the window's picture show at the next flush_batch().
-std::uint32_t* get_image_buffer(Image* image);
+KORVI_API std::uint32_t* get_image_buffer(Image* image);
 
 // Copies the box of width x height at (x, y) of the current target (logical units)
 // into the image, which gets width x height pixels; parts outside the target come out
 // black. Nothing for a null image, a side of 0 or below, or without a target. The
 // image's drawing state stays.
-void get_image(Image* image, int x, int y, int width, int height);
+KORVI_API void get_image(Image* image, int x, int y, int width, int height);
 // put_image_part() of the whole image.
-void put_image(int x, int y, const Image* image, std::uint32_t rop = SRCCOPY);
+KORVI_API void put_image(int x, int y, const Image* image, std::uint32_t rop = SRCCOPY);
 // Draws the part of the image at (source_x, source_y) of width x height (in the
 // image's own logical units) at (x, y) of the target by the raster operation; a
 // different size in pixels on either side stretches. Clipped; nothing for a null
 // image, one without pixels, or a side of 0 or below.
-void put_image_part(int x, int y, int width, int height, const Image* image, int source_x,
-                    int source_y, std::uint32_t rop = SRCCOPY);
+KORVI_API void put_image_part(int x, int y, int width, int height, const Image* image, int source_x,
+                              int source_y, std::uint32_t rop = SRCCOPY);
 // Loads a picture file (BMP, GIF, JPEG, PNG, icons, WebP, TIFF, ...; the extension
 // plays no part) into the image (null: the window's picture, shown whole while the
 // window is the target) at logical (0, 0), scaled to width x height when both are at
@@ -596,17 +608,17 @@ void put_image_part(int x, int y, int width, int height, const Image* image, int
 // (or SDL2_image is missing), is no regular file or is above 256 MB, when the picture
 // or the size asked has a side above 16384 pixels or more than 2^28 bytes of pixels
 // (8192 x 8192), or when memory runs out.
-bool load_image(Image* image, const char* file_name, int width = 0, int height = 0,
-                bool resize = false);
+KORVI_API bool load_image(Image* image, const char* file_name, int width = 0, int height = 0,
+                          bool resize = false);
 // The same for a file embedded into the program with korvi_embed_resources() (type
 // and name compared without regard to ASCII case).
-bool load_image_resource(Image* image, const char* type, const char* name, int width = 0,
-                         int height = 0, bool resize = false);
+KORVI_API bool load_image_resource(Image* image, const char* type, const char* name, int width = 0,
+                                   int height = 0, bool resize = false);
 // Writes the image (null: the window's picture) as a PNG file when the name ends in
 // ".png" (any case), else as a 24-bit BMP file, replacing the file. Returns false for a
 // null name, an image without pixels, a PNG writer that cannot be loaded, or a file
 // that cannot be written.
-bool save_image(const char* file_name, const Image* image);
+KORVI_API bool save_image(const char* file_name, const Image* image);
 
 // ---- Regions ---------------------------------------------------------------------------------
 // Sets of pixels (device coordinates), for set_clip_region(). They hold what lies
@@ -615,28 +627,28 @@ bool save_image(const char* file_name, const Image* image);
 // order, right and bottom excluded.
 
 // The pixels of the box.
-RegionHandle create_rect_region(int left, int top, int right, int bottom);
+KORVI_API RegionHandle create_rect_region(int left, int top, int right, int bottom);
 // The pixels of draw_ellipse() in the box: those whose centres lie in the ellipse.
-RegionHandle create_elliptic_region(int left, int top, int right, int bottom);
+KORVI_API RegionHandle create_elliptic_region(int left, int top, int right, int bottom);
 // The pixels whose centres lie in the polygon by the rule ALTERNATE or WINDING; null
 // for null points, a negative count or another rule; empty when a point lies beyond
 // +-2^21.
-RegionHandle create_polygon_region(const Point* points, int count, int fill_mode);
+KORVI_API RegionHandle create_polygon_region(const Point* points, int count, int fill_mode);
 // destination = a combined with b by mode RGN_* (b unused for RGN_COPY; destination
 // may be a or b); returns NULLREGION, SIMPLEREGION, COMPLEXREGION, or REGION_ERROR
 // for a null handle or a bad mode, leaving destination as it was.
-int combine_region(RegionHandle destination, RegionHandle a, RegionHandle b, int mode);
+KORVI_API int combine_region(RegionHandle destination, RegionHandle a, RegionHandle b, int mode);
 // Moves the region by (dx, dy); returns its kind as combine_region() does.
-int offset_region(RegionHandle region, int dx, int dy);
+KORVI_API int offset_region(RegionHandle region, int dx, int dy);
 // Whether the pixel (x, y) is in the region; false for null.
-bool point_in_region(RegionHandle region, int x, int y);
+KORVI_API bool point_in_region(RegionHandle region, int x, int y);
 // Whether both hold the same pixels; false when either is null.
-bool equal_region(RegionHandle a, RegionHandle b);
+KORVI_API bool equal_region(RegionHandle a, RegionHandle b);
 // Writes the smallest box holding the region (right and bottom excluded; all 0 when
 // it is empty) and returns the region's kind; REGION_ERROR for a null region or box.
-int get_region_box(RegionHandle region, Rect* box);
+KORVI_API int get_region_box(RegionHandle region, Rect* box);
 // Frees the region; null is ignored. A target keeps its own copy of a clip region.
-void delete_region(RegionHandle region);
+KORVI_API void delete_region(RegionHandle region);
 
 struct RegionDeleter {
   void operator()(RegionObject* region) const { delete_region(region); }
@@ -650,15 +662,15 @@ using UniqueRegion = std::unique_ptr<RegionObject, RegionDeleter>;
 // are not clamped: each channel keeps the low 8 bits of round(unit * 255).
 
 // The hue, saturation and value of the colour.
-void rgb_to_hsv(Color color, float* h, float* s, float* v);
+KORVI_API void rgb_to_hsv(Color color, float* h, float* s, float* v);
 // The hue, saturation and lightness of the colour.
-void rgb_to_hsl(Color color, float* h, float* s, float* l);
+KORVI_API void rgb_to_hsl(Color color, float* h, float* s, float* l);
 // The colour of a hue, saturation and value.
-Color hsv_to_rgb(float h, float s, float v);
+KORVI_API Color hsv_to_rgb(float h, float s, float v);
 // The colour of a hue, saturation and lightness.
-Color hsl_to_rgb(float h, float s, float l);
+KORVI_API Color hsl_to_rgb(float h, float s, float l);
 // The grey of equal luminance (weights 0.299, 0.587, 0.114).
-Color rgb_to_gray(Color color);
+KORVI_API Color rgb_to_gray(Color color);
 
 // ---- Mouse messages -------------------------------------------------------------------------
 
@@ -700,12 +712,12 @@ struct MouseMessage {
 // The window keeps at most 63 messages; more are lost unless a reader is taking them.
 
 // Whether a mouse message is waiting.
-bool mouse_hit();
+KORVI_API bool mouse_hit();
 // The oldest mouse message, waiting for one when none is held. Without a window,
 // or when the window closes meanwhile, a message whose code is 0.
-MouseMessage get_mouse_message();
+KORVI_API MouseMessage get_mouse_message();
 // Drops every waiting mouse message.
-void flush_mouse_messages();
+KORVI_API void flush_mouse_messages();
 
 // ---- Input box ----------------------------------------------------------------------------------
 
@@ -720,9 +732,9 @@ void flush_mouse_messages();
 // graphics window, when open, takes no input while the box shows. Also false, at
 // once: without a display (the reason goes to standard error once), while another box
 // shows, for a null buffer or a size below 1.
-bool input_box(char* buffer, int size, const char* prompt = nullptr, const char* title = nullptr,
-               const char* default_text = nullptr, int width = 0, int height = 0,
-               bool only_ok = false);
+KORVI_API bool input_box(char* buffer, int size, const char* prompt = nullptr,
+                         const char* title = nullptr, const char* default_text = nullptr,
+                         int width = 0, int height = 0, bool only_ok = false);
 
 // ---- Embedded resources -----------------------------------------------------------------------
 
@@ -736,5 +748,3 @@ struct EmbeddedResource {
 };
 
 }  // namespace korvi
-
-#pragma GCC visibility pop

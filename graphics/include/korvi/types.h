@@ -21,27 +21,26 @@ struct Point {
 };
 
 // A font description: the fields of the platform's font record, in its order and
-// layout (60 bytes). Sizes are logical units. height > 0 is the cell height, < 0 the
-// character height, 0 a default; width 0 keeps the face's proportions, otherwise it
-// is the average character width; escapement turns the text counter-clockwise in
-// tenths of a degree; orientation is kept but the glyphs follow the escapement;
-// weight >= 600 is bold; quality 3 (NONANTIALIASED_QUALITY) draws one-bit glyphs, any
-// other value antialiased ones; char_set, out_precision and clip_precision are kept
-// but play no part; pitch_and_family chooses the kind of face (fixed pitch, serif,
-// ...) when face_name is empty.
+// layout (60 bytes). Sizes are logical units. The four fields marked "no effect" are
+// kept and copied but change nothing drawn.
 struct FontDescription {
+  // > 0: the cell height; < 0: the character height; 0: a default.
   std::int32_t height = 0;
+  // 0 keeps the face's proportions; otherwise the average character width.
   std::int32_t width = 0;
+  // Turns the text counter-clockwise, in tenths of a degree.
   std::int32_t escapement = 0;
-  std::int32_t orientation = 0;
-  std::int32_t weight = 0;
+  std::int32_t orientation = 0;  // no effect: the glyphs follow the escapement
+  std::int32_t weight = 0;       // 600 and above is bold
   std::uint8_t italic = 0;
   std::uint8_t underline = 0;
   std::uint8_t strike_out = 0;
-  std::uint8_t char_set = 0;
-  std::uint8_t out_precision = 0;
-  std::uint8_t clip_precision = 0;
+  std::uint8_t char_set = 0;        // no effect
+  std::uint8_t out_precision = 0;   // no effect
+  std::uint8_t clip_precision = 0;  // no effect
+  // 3 (NONANTIALIASED_QUALITY) draws one-bit glyphs, any other value antialiased ones.
   std::uint8_t quality = 0;
+  // The kind of face (fixed pitch, serif, ...) when face_name is empty.
   std::uint8_t pitch_and_family = 0;
   char face_name[32] = {};  // UTF-8, zero-terminated, at most 31 bytes
 };

@@ -1,11 +1,7 @@
 // Area fills: paths, regions, rectangles and flood fill.
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
-#include <vector>
 
-#include "coverage_blend.h"
 #include "device_point.h"
 #include "flood_fill.h"
 #include "korvi/raster/device_context.h"
@@ -16,8 +12,8 @@
 namespace korvi::raster {
 namespace {
 
-// The part of a device box inside rect, as a Rect.
-Rect clamp_box(const Rect64& box, const Rect& rect) {
+// The part of a device box inside rect, as a PixelBox.
+PixelBox clamp_box(const Rect64& box, const PixelBox& rect) {
   return {static_cast<std::int32_t>(std::max<std::int64_t>(box.left, rect.left)),
           static_cast<std::int32_t>(std::max<std::int64_t>(box.top, rect.top)),
           static_cast<std::int32_t>(std::min<std::int64_t>(box.right, rect.right)),
@@ -55,7 +51,7 @@ void DeviceContext::paint_edges_device(const AreaPaint& paint, EdgeTable& edges,
 
 void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& region) {
   if (!m_surface || paint.none() || m_visible.empty() || region.empty()) return;
-  const Rect bounds = region.bounds().intersected(m_visible.bounds());
+  const PixelBox bounds = region.bounds().intersected(m_visible.bounds());
   if (bounds.empty()) return;
   for (const Region::Band& band : region.bands()) {
     if (band.bottom <= bounds.top) continue;
@@ -75,7 +71,7 @@ void DeviceContext::paint_region_device(const AreaPaint& paint, const Region& re
 
 void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) {
   if (!m_surface || paint.none() || m_visible.empty()) return;
-  const Rect r = clamp_box(box, m_visible.bounds());
+  const PixelBox r = clamp_box(box, m_visible.bounds());
   if (r.empty()) return;
   Surface& surface = *m_surface;
   if (paint.is_uniform() && m_visible.is_rectangle() && r.left == 0 && r.right == surface.width() &&
@@ -90,7 +86,7 @@ void DeviceContext::paint_box_device(const AreaPaint& paint, const Rect64& box) 
   });
 }
 
-void DeviceContext::fill_rect(const Rect& rect, const Brush& brush) {
+void DeviceContext::fill_rect(const PixelBox& rect, const Brush& brush) {
   if (!drawable()) return;
   const PaintColors colors{pixel_from_color(m_text), pixel_from_color(m_background),
                            m_background_mode == BackgroundMode::OPAQUE, R2_COPYPEN};
@@ -125,71 +121,13 @@ void DeviceContext::fill_region(const Region& device_region, const Brush& brush)
   paint_region_device(AreaPaint::for_brush(brush, colors), device_region);
 }
 
-void DeviceContext::fill_polygon_device(std::span<const PointF> points, Color color) {
-  if (!drawable() || points.size() < 3) return;
-  PolygonPath path;
-  for (const PointF& p : points) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
-    path.add_point({saturate_device(p.x), saturate_device(p.y)});
-  }
-  path.close_contour();
-  paint_path_device(AreaPaint::uniform(store_mix(pixel_from_color(color))), path,
-                    FillRule::WINDING);
-}
-
-void DeviceContext::fill_rect_device(const Rect& device_rect, Color color) {
+void DeviceContext::fill_rect_device(const PixelBox& device_rect, Color color) {
   if (!drawable()) return;
   const Pixel value = pixel_from_color(color) & RGB_MASK;
   Surface& surface = *m_surface;
   m_visible.for_each_span(device_rect, [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
     store_run(surface.row(y) + x0, static_cast<std::size_t>(x1 - x0), value);
   });
-}
-
-namespace {
-
-// The device box of a width x height block at origin, cut to 32-bit coordinates.
-Rect block_box(Point origin, std::int32_t width, std::int32_t height) {
-  return clamp_box({origin.x, origin.y, std::int64_t{origin.x} + std::max(width, 0),
-                    std::int64_t{origin.y} + std::max(height, 0)},
-                   {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
-}
-
-}  // namespace
-
-void DeviceContext::paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
-                                      const std::uint8_t* bits, std::ptrdiff_t stride,
-                                      Color color) {
-  if (!drawable() || bits == nullptr) return;
-  const Pixel value = pixel_from_color(color) & RGB_MASK;
-  Surface& surface = *m_surface;
-  m_visible.for_each_span(block_box(origin, width, height),
-                          [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-                            const std::uint8_t* row = bits + (std::int64_t{y} - origin.y) * stride;
-                            Pixel* out = surface.row(y);
-                            for (std::int32_t x = x0; x < x1; ++x) {
-                              const std::int64_t i = std::int64_t{x} - origin.x;
-                              if ((row[i >> 3] >> (7 - (i & 7))) & 1) out[x] = value;
-                            }
-                          });
-}
-
-void DeviceContext::blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
-                                          const std::uint8_t* coverage, std::ptrdiff_t stride,
-                                          Color color) {
-  if (!drawable() || coverage == nullptr) return;
-  const Pixel value = pixel_from_color(color);
-  Surface& surface = *m_surface;
-  m_visible.for_each_span(
-      block_box(origin, width, height), [&](std::int32_t y, std::int32_t x0, std::int32_t x1) {
-        const std::uint8_t* row = coverage + (std::int64_t{y} - origin.y) * stride;
-        Pixel* out = surface.row(y);
-        for (std::int32_t x = x0; x < x1; ++x) {
-          const std::uint32_t a = row[std::int64_t{x} - origin.x];
-          if (a == 0) continue;
-          out[x] = a == 255 ? value & RGB_MASK : blend_pixel(out[x], value, a);
-        }
-      });
 }
 
 void DeviceContext::flood_fill(std::int32_t x, std::int32_t y, Color border) {

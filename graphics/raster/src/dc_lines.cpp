@@ -95,7 +95,7 @@ void draw_thin_line(Surface& surface, const Visibility& visible, const PenPaint&
   if (line.steps() == 0) return;
   if (visible.is_rectangle()) {
     // Common case first: both ends inside, every step visible.
-    const Rect& r = visible.bounds();
+    const PixelBox& r = visible.bounds();
     const DevicePoint a = line.from();
     const DevicePoint b = line.pixel(line.steps() - 1);
     if (r.contains(a.x, a.y) && r.contains(b.x, b.y)) {
@@ -107,7 +107,7 @@ void draw_thin_line(Surface& surface, const Visibility& visible, const PenPaint&
     return;
   }
   // A region clip: row by row through the visible rows of the line.
-  const Rect bounds = visible.bounds();
+  const PixelBox bounds = visible.bounds();
   const auto [first, last] = line.visible_steps(bounds);
   if (first >= last) return;
   const DevicePoint a = line.pixel(first);
@@ -138,7 +138,7 @@ void draw_thin_line(Surface& surface, const Visibility& visible, const PenPaint&
 
 // The box of device space worth stroking: what is visible plus the pen's reach.
 BoxF keep_box(const Visibility& visible, double width) {
-  const Rect b = visible.bounds();
+  const PixelBox b = visible.bounds();
   const double margin = width + 4.0;
   return {b.left - margin, b.top - margin, b.right + margin, b.bottom + margin};
 }
@@ -195,7 +195,7 @@ void DeviceContext::wide_path_device(const PenPaint& pen, std::span<const PointF
   // Opaque gaps: the whole stroke less the dashes takes the background colour.
   PolygonPath whole;
   stroke_path(points, closed, style, whole);
-  const Rect bounds = m_visible.bounds();
+  const PixelBox bounds = m_visible.bounds();
   const Region on = region_from_path(dash_outline, FillRule::WINDING, bounds);
   const Region gaps =
       Region::combine(region_from_path(whole, FillRule::WINDING, bounds), on, CombineMode::DIFF);

@@ -144,7 +144,7 @@ void DeviceContext::ellipse(std::int32_t left, std::int32_t top, std::int32_t ri
 void DeviceContext::ellipse_device(const Rect64& box, const AreaPaint* fill, const PenPaint* pen) {
   const EllipseRows rows(box.left, box.top, box.right, box.bottom);
   if (rows.empty()) return;
-  const Rect vb = m_visible.bounds();
+  const PixelBox vb = m_visible.bounds();
   const std::int64_t top = std::max<std::int64_t>(rows.top(), vb.top);
   const std::int64_t bottom = std::min<std::int64_t>(rows.bottom(), vb.bottom);
   const bool do_fill = fill && !fill->none();
@@ -238,8 +238,8 @@ void DeviceContext::arc_device(const Rect64& box, DevicePoint start, DevicePoint
   outline_points_device(*pen, arc.path(pie), pie, !pie);
 }
 
-void DeviceContext::curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
-                                        const AreaPaint* fill, const PenPaint* pen) {
+void DeviceContext::curve_by_flattening(const PixelBox& box, const Point* rays, bool pie,
+                                        bool closed, const AreaPaint* fill, const PenPaint* pen) {
   // Under rotation or shear: the curve as a polygon in logical space, then mapped.
   const double cx = (static_cast<double>(box.left) + box.right) / 2.0;
   const double cy = (static_cast<double>(box.top) + box.bottom) / 2.0;

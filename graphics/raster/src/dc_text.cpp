@@ -38,7 +38,7 @@ std::size_t character_start(std::string_view text, std::size_t n) {
 // True when text following the run along its baseline cannot reach the visible box:
 // the run is turned by right angles only, and its end, less the glyphs' reach, lies
 // beyond the box. Advances never go backwards.
-bool rest_is_hidden(const GlyphRun& run, DevicePoint origin, const Rect& visible) {
+bool rest_is_hidden(const GlyphRun& run, DevicePoint origin, const PixelBox& visible) {
   const TextQuad& cell = run.cell;
   if (!cell.axis_aligned) return false;
   const PointF start = cell.corners[0];
@@ -104,7 +104,7 @@ TextExtent DeviceContext::text_extent(std::string_view utf8) {
   return m_font_cache->text_extent(*m_font, utf8, text_scale());
 }
 
-std::int32_t DeviceContext::draw_text(std::string_view utf8, Rect& rect, std::uint32_t format) {
+std::int32_t DeviceContext::draw_text(std::string_view utf8, PixelBox& rect, std::uint32_t format) {
   if (!m_font) {
     if (format & FORMAT_CALCRECT) rect = {rect.left, rect.top, rect.left, rect.top};
     return 0;
@@ -132,8 +132,8 @@ std::int32_t DeviceContext::draw_text(std::string_view utf8, Rect& rect, std::ui
       box = {std::min(box.left, corner->x), std::min(box.top, corner->y),
              std::max(box.right, corner->x), std::max(box.bottom, corner->y)};
     }
-    const Rect bounds = m_surface->bounds();
-    const Rect device{
+    const PixelBox bounds = m_surface->bounds();
+    const PixelBox device{
         static_cast<std::int32_t>(std::clamp<std::int64_t>(box.left, 0, bounds.right)),
         static_cast<std::int32_t>(std::clamp<std::int64_t>(box.top, 0, bounds.bottom)),
         static_cast<std::int32_t>(std::clamp<std::int64_t>(box.right, 0, bounds.right)),

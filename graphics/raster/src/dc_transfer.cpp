@@ -27,7 +27,7 @@ struct TransferBoxes {
   Rect64 src;
   bool mirror_x;
   bool mirror_y;
-  Rect target;
+  PixelBox target;
 
   std::int64_t dst_width() const { return dst.right - dst.left; }
   std::int64_t dst_height() const { return dst.bottom - dst.top; }
@@ -39,7 +39,8 @@ struct TransferBoxes {
 };
 
 // Empty when the transfer has nothing to do: an extent is zero or nothing is visible.
-std::optional<TransferBoxes> transfer_boxes(const Rect64& dst, const Rect64& src, Rect visible) {
+std::optional<TransferBoxes> transfer_boxes(const Rect64& dst, const Rect64& src,
+                                            PixelBox visible) {
   const std::int64_t dw = dst.right - dst.left;
   const std::int64_t dh = dst.bottom - dst.top;
   const std::int64_t sw = src.right - src.left;
@@ -68,10 +69,11 @@ class SourcePixels {
   SourcePixels(const Surface& source, const Surface& destination, const Rect64& box)
       : m_surface(&source), m_width(source.width()), m_height(source.height()) {
     if (&source != &destination) return;
-    const Rect need{static_cast<std::int32_t>(std::clamp<std::int64_t>(box.left, 0, m_width)),
-                    static_cast<std::int32_t>(std::clamp<std::int64_t>(box.top, 0, m_height)),
-                    static_cast<std::int32_t>(std::clamp<std::int64_t>(box.right, 0, m_width)),
-                    static_cast<std::int32_t>(std::clamp<std::int64_t>(box.bottom, 0, m_height))};
+    const PixelBox need{
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.left, 0, m_width)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.top, 0, m_height)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.right, 0, m_width)),
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(box.bottom, 0, m_height))};
     if (need.empty()) {
       m_surface = nullptr;
       return;
@@ -167,7 +169,7 @@ class StretchedRows {
         m_boxes(boxes),
         m_column(static_cast<std::size_t>(boxes.target.width())),
         m_gathered(static_cast<std::size_t>(boxes.target.width())) {
-    const Rect& target = boxes.target;
+    const PixelBox& target = boxes.target;
     for (std::int64_t x = target.left; x < target.right; ++x) {
       std::int64_t i = nearest(x - boxes.dst.left, boxes.dst_width(), boxes.src_width());
       if (boxes.mirror_x) i = boxes.src_width() - 1 - i;
@@ -213,7 +215,7 @@ bool copy_whole_rows(Surface& destination, const SourcePixels& source, const Tra
                      std::uint8_t table, bool visible_is_box) {
   if (table != 0xCC || !visible_is_box || !b.same_size() || source.is_copy()) return false;
   const Surface& from = source.surface();
-  const Rect& t = b.target;
+  const PixelBox& t = b.target;
   const std::int64_t top = b.src.top + (t.top - b.dst.top);
   const std::int64_t bottom = b.src.top + (t.bottom - b.dst.top);
   const bool whole_rows = t.left == 0 && t.right == destination.width() &&

@@ -15,7 +15,7 @@ void DeviceContext::bind(Surface* surface) {
 }
 
 void DeviceContext::refresh_visibility() const {
-  m_bound_size = m_surface ? m_surface->bounds() : Rect{};
+  m_bound_size = m_surface ? m_surface->bounds() : PixelBox{};
   m_visible =
       m_surface && !m_surface->empty() ? Visibility(m_bound_size, clip_region()) : Visibility();
 }

@@ -46,7 +46,7 @@ EllipseArc::EllipseArc(const Rect64& box, DevicePoint start, DevicePoint end)
 
 Region EllipseArc::thin_pixels(const Visibility& visible, bool pie) const {
   std::vector<RowSpan> pixels;
-  const Rect vb = visible.bounds();
+  const PixelBox vb = visible.bounds();
   const std::int64_t top = std::max<std::int64_t>(m_rows.top(), vb.top);
   const std::int64_t bottom = std::min<std::int64_t>(m_rows.bottom(), vb.bottom);
   auto add = [&](std::int32_t y, std::int32_t a, std::int32_t b) { pixels.push_back({y, a, b}); };

@@ -31,7 +31,7 @@ class EllipseArc {
   // ascending.
   template <class F>
   void for_each_sector_run(const Visibility& visible, F&& f) const {
-    const Rect vb = visible.bounds();
+    const PixelBox vb = visible.bounds();
     const std::int64_t top = std::max<std::int64_t>(m_rows.top(), vb.top);
     const std::int64_t bottom = std::min<std::int64_t>(m_rows.bottom(), vb.bottom);
     for (std::int64_t y = top; y < bottom; ++y) {

@@ -9,7 +9,7 @@ namespace {
 // One bit per visible pixel: taken into the area already.
 class TakenPixels {
  public:
-  explicit TakenPixels(Rect area)
+  explicit TakenPixels(PixelBox area)
       : m_area(area),
         m_words_per_row((static_cast<std::size_t>(area.width()) + 63) / 64),
         m_bits(m_words_per_row * static_cast<std::size_t>(area.height()), 0) {}
@@ -51,7 +51,7 @@ class TakenPixels {
   std::size_t index(std::int32_t y) const {
     return static_cast<std::size_t>(y - m_area.top) * m_words_per_row;
   }
-  Rect m_area;
+  PixelBox m_area;
   std::size_t m_words_per_row;
   std::vector<std::uint64_t> m_bits;
 };
@@ -95,7 +95,7 @@ class FloodFill {
     while (right < limit.right && open(pixels[right])) ++right;
     m_taken.take(taken, left, right);
     m_paint.paint(m_surface.row(s.y), s.y, left, right);
-    const Rect area = m_visible.bounds();
+    const PixelBox area = m_visible.bounds();
     const std::size_t before = m_seeds.size();
     if (s.y > area.top) seed_runs(s.y - 1, left, right);
     if (s.y + 1 < area.bottom) seed_runs(s.y + 1, left, right);
@@ -126,7 +126,7 @@ class FloodFill {
 
   // The visible pixels of row y around x (x visible).
   Span visible_span(std::int32_t y, std::int32_t x) const {
-    const Rect area = m_visible.bounds();
+    const PixelBox area = m_visible.bounds();
     if (m_visible.is_rectangle()) return {area.left, area.right};
     // The clip region is already cut to the surface.
     const Region& region = m_visible.region();

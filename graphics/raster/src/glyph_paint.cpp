@@ -16,12 +16,12 @@ Rect64 device_box(DevicePoint origin, std::int32_t left, std::int32_t top, std::
   return {origin.x + left, origin.y + top, origin.x + right, origin.y + bottom};
 }
 
-bool disjoint(const Rect64& box, const Rect& bounds) {
+bool disjoint(const Rect64& box, const PixelBox& bounds) {
   return box.empty() || box.right <= bounds.left || box.left >= bounds.right ||
          box.bottom <= bounds.top || box.top >= bounds.bottom;
 }
 
-Rect cut(const Rect64& box, const Rect& bounds) {
+PixelBox cut(const Rect64& box, const PixelBox& bounds) {
   return {static_cast<std::int32_t>(std::max<std::int64_t>(box.left, bounds.left)),
           static_cast<std::int32_t>(std::max<std::int64_t>(box.top, bounds.top)),
           static_cast<std::int32_t>(std::min<std::int64_t>(box.right, bounds.right)),
@@ -76,7 +76,7 @@ void paint_one_bit(Surface& surface, const Visibility& visible, const GlyphBitma
 
 void paint_coverage(Surface& surface, const Visibility& visible, const GlyphBitmap& bitmap,
                     std::int64_t gx, std::int64_t gy, Pixel value) {
-  const Rect bounds = visible.bounds();
+  const PixelBox bounds = visible.bounds();
   const std::int64_t first = std::max<std::int64_t>(0, bounds.top - gy);
   const std::int64_t last = std::min<std::int64_t>(bitmap.height, bounds.bottom - gy);
   const auto width = static_cast<std::size_t>(bitmap.width);
@@ -99,7 +99,7 @@ void paint_coverage(Surface& surface, const Visibility& visible, const GlyphBitm
 
 void paint_glyph_run(Surface& surface, const Visibility& visible, const GlyphRun& run,
                      DevicePoint origin, const TextColors& colors) {
-  const Rect bounds = visible.bounds();
+  const PixelBox bounds = visible.bounds();
   if (disjoint(
           device_box(origin, run.bounds_left, run.bounds_top, run.bounds_right, run.bounds_bottom),
           bounds)) {

@@ -25,6 +25,5 @@ struct Mix {
 // Codes outside 1..16 act as copy (13).
 Mix mix_for_rop2(int rop2, Pixel pen);
 inline constexpr Mix NOOP_MIX{};
-inline Mix store_mix(Pixel value) { return {0, value & RGB_MASK}; }
 
 }  // namespace korvi::raster

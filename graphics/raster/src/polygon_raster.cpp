@@ -55,7 +55,7 @@ std::int64_t row_at_or_below(std::int64_t y) {
 
 }  // namespace
 
-EdgeTable::EdgeTable(Rect clip)
+EdgeTable::EdgeTable(PixelBox clip)
     : m_clip(clip),
       m_clip_left_fixed(std::int64_t{clip.left} * FIXED_ONE + HALF),
       m_clip_right_fixed(std::int64_t{clip.right} * FIXED_ONE + HALF) {}
@@ -174,7 +174,7 @@ bool inside_winding(int winding) { return winding != 0; }
 // The spans of a row whose crossings are sorted. Crossings beyond the clip were cut to
 // its sides; a run still open at the end reaches the clip's right side.
 template <bool INSIDE(int)>
-void spans_from_sorted(const std::vector<ActiveEdge>& active, Rect clip, RowSpans& out) {
+void spans_from_sorted(const std::vector<ActiveEdge>& active, PixelBox clip, RowSpans& out) {
   int winding = 0;
   std::int64_t start = 0;
   for (const ActiveEdge& edge : active) {
@@ -193,7 +193,7 @@ void spans_from_sorted(const std::vector<ActiveEdge>& active, Rect clip, RowSpan
 // The spans of a row from its crossings counted per pixel column over [lo, hi], in any
 // order: for rows that many edges cross within a short stretch.
 template <bool INSIDE(int)>
-void spans_from_counts(const std::vector<ActiveEdge>& active, Rect clip, std::int64_t lo,
+void spans_from_counts(const std::vector<ActiveEdge>& active, PixelBox clip, std::int64_t lo,
                        std::int64_t hi, std::vector<int>& sums, RowSpans& out) {
   sums.assign(static_cast<std::size_t>(hi - lo + 1), 0);
   for (const ActiveEdge& edge : active) {
@@ -217,7 +217,7 @@ void spans_from_counts(const std::vector<ActiveEdge>& active, Rect clip, std::in
 // The active edge list of a scanline fill and the spans of its current row.
 class ScanlineFill {
  public:
-  ScanlineFill(Rect clip, FillRule rule) : m_clip(clip), m_rule(rule) {}
+  ScanlineFill(PixelBox clip, FillRule rule) : m_clip(clip), m_rule(rule) {}
 
   bool empty() const { return m_active.empty(); }
   // Adds edges starting on row y (after the edges already there).
@@ -277,7 +277,7 @@ class ScanlineFill {
     std::inplace_merge(m_active.begin(), old_end, m_active.end(), by_crossing);
   }
 
-  Rect m_clip;
+  PixelBox m_clip;
   FillRule m_rule;
   std::vector<ActiveEdge> m_active;
   std::vector<int> m_sums;
@@ -288,7 +288,7 @@ class ScanlineFill {
 
 void rasterize_edges(EdgeTable& table, FillRule rule, RowFn out) {
   std::vector<PolygonEdge>& edges = table.edges();
-  const Rect clip = table.clip();
+  const PixelBox clip = table.clip();
   if (clip.empty() || edges.empty()) return;
   std::sort(edges.begin(), edges.end(),
             [](const PolygonEdge& a, const PolygonEdge& b) { return a.first_row < b.first_row; });
@@ -311,7 +311,7 @@ void rasterize_edges(EdgeTable& table, FillRule rule, RowFn out) {
   }
 }
 
-void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn out) {
+void rasterize_polygon(const PolygonPath& path, FillRule rule, PixelBox clip, RowFn out) {
   if (clip.empty() || path.empty()) return;
   EdgeTable table(clip);
   table.add_path(path);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "device_point.h"
-#include "function_ref.h"
 #include "korvi/raster/geometry.h"
 #include "korvi/raster/region.h"
+#include "row_callback.h"
 
 namespace korvi::raster {
 
@@ -64,7 +64,7 @@ struct PolygonEdge {
 // out as they come.
 class EdgeTable {
  public:
-  explicit EdgeTable(Rect clip);
+  explicit EdgeTable(PixelBox clip);
   // The edge between two fixed-point points; its direction gives its winding.
   void add_edge(DevicePoint from, DevicePoint to) {
     if (from.y != to.y) add_sloped_edge(from, to);
@@ -72,13 +72,13 @@ class EdgeTable {
   // Every edge of the path's closed contours.
   void add_path(const PolygonPath& path);
 
-  Rect clip() const { return m_clip; }
+  PixelBox clip() const { return m_clip; }
   std::vector<PolygonEdge>& edges() { return m_edges; }
 
  private:
   void add_sloped_edge(DevicePoint from, DevicePoint to);
 
-  Rect m_clip;
+  PixelBox m_clip;
   std::int64_t m_clip_left_fixed;   // centre of the clip's first column
   std::int64_t m_clip_right_fixed;  // centre of the first column right of the clip
   std::vector<PolygonEdge> m_edges;
@@ -114,6 +114,6 @@ class ContourEdges {
 // skipped. The table's edges are reordered.
 void rasterize_edges(EdgeTable& table, FillRule rule, RowFn out);
 // The same for a path.
-void rasterize_polygon(const PolygonPath& path, FillRule rule, Rect clip, RowFn out);
+void rasterize_polygon(const PolygonPath& path, FillRule rule, PixelBox clip, RowFn out);
 
 }  // namespace korvi::raster

@@ -77,7 +77,7 @@ void RegionBuilder::add_band(std::int32_t top, std::int32_t bottom, std::span<co
       return;
     }
   }
-  Rect& b = m_region.m_bounds;
+  PixelBox& b = m_region.m_bounds;
   if (bands.empty()) {
     b = {m_merged.front().left, top, m_merged.back().right, bottom};
   } else {
@@ -96,9 +96,9 @@ Region RegionBuilder::finish() {
   return r;
 }
 
-Region Region::rectangle(Rect rect) {
-  const Rect r{clamp_to_limit(rect.left), clamp_to_limit(rect.top), clamp_to_limit(rect.right),
-               clamp_to_limit(rect.bottom)};
+Region Region::rectangle(PixelBox rect) {
+  const PixelBox r{clamp_to_limit(rect.left), clamp_to_limit(rect.top), clamp_to_limit(rect.right),
+                   clamp_to_limit(rect.bottom)};
   RegionBuilder builder;
   const Span span{r.left, r.right};
   builder.add_band(r.top, r.bottom, {&span, 1});
@@ -242,16 +242,17 @@ void Region::combine_with(const Region& other, CombineMode mode) {
     *this = std::move(middle);
     return;
   }
-  const Rect old_bounds = m_bounds;
+  const PixelBox old_bounds = m_bounds;
   splice_bands(first, last, middle);
   if (m_bands.empty()) {
     m_bounds = {};
   } else if (mode == CombineMode::OR) {
-    const Rect& o = other.m_bounds;
+    const PixelBox& o = other.m_bounds;
     m_bounds = {std::min(old_bounds.left, o.left), std::min(old_bounds.top, o.top),
                 std::max(old_bounds.right, o.right), std::max(old_bounds.bottom, o.bottom)};
   } else {
-    Rect b{m_spans.front().left, m_bands.front().top, m_spans.back().right, m_bands.back().bottom};
+    PixelBox b{m_spans.front().left, m_bands.front().top, m_spans.back().right,
+               m_bands.back().bottom};
     for (const Band& band : m_bands) {
       b.left = std::min(b.left, m_spans[band.first].left);
       b.right = std::max(b.right, m_spans[band.first + band.count - 1].right);
@@ -300,7 +301,7 @@ void Region::splice_bands(std::size_t first, std::size_t last, const Region& mid
     m_bands[i].first = static_cast<std::uint32_t>(m_bands[i].first + shift);
 }
 
-Region Region::intersected(Rect r) const { return intersected(rectangle(r)); }
+Region Region::intersected(PixelBox r) const { return intersected(rectangle(r)); }
 
 const Region::Band* Region::band_at(std::int64_t y) const {
   auto it = std::upper_bound(m_bands.begin(), m_bands.end(), y,
@@ -336,7 +337,7 @@ void Region::translate(std::int64_t dx, std::int64_t dy) {
     // Cut to what stays inside the limit after the move, then move.
     const std::int64_t lo = -REGION_LIMIT;
     const std::int64_t hi = REGION_LIMIT;
-    const Rect keep{
+    const PixelBox keep{
         clamp_to_limit(std::clamp(lo - dx, lo, hi)), clamp_to_limit(std::clamp(lo - dy, lo, hi)),
         clamp_to_limit(std::clamp(hi - dx, lo, hi)), clamp_to_limit(std::clamp(hi - dy, lo, hi))};
     *this = intersected(keep);

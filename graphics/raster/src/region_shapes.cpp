@@ -7,7 +7,7 @@
 namespace korvi::raster {
 namespace {
 
-constexpr Rect LIMIT_BOX{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT};
+constexpr PixelBox LIMIT_BOX{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT};
 
 }  // namespace
 
@@ -19,13 +19,13 @@ Region region_from_edges(EdgeTable& edges, FillRule rule) {
   return builder.finish();
 }
 
-Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip) {
+Region region_from_path(const PolygonPath& path, FillRule rule, PixelBox clip) {
   EdgeTable edges(clip);
   edges.add_path(path);
   return region_from_edges(edges, rule);
 }
 
-Region Region::ellipse(Rect box) {
+Region Region::ellipse(PixelBox box) {
   const EllipseRows rows(box.left, box.top, box.right, box.bottom);
   RegionBuilder builder;
   if (rows.empty()) return builder.finish();

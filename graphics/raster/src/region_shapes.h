@@ -8,7 +8,7 @@
 namespace korvi::raster {
 
 // The pixels the path covers by the rule, cut to clip.
-Region region_from_path(const PolygonPath& path, FillRule rule, Rect clip);
+Region region_from_path(const PolygonPath& path, FillRule rule, PixelBox clip);
 // The pixels the edges cover by the rule, cut to their clip.
 Region region_from_edges(EdgeTable& edges, FillRule rule);
 

@@ -78,8 +78,8 @@ Surface& Surface::operator=(Surface&& other) noexcept {
 
 void Surface::fill(Pixel value) { fill_pixels(*this, bounds(), value); }
 
-void fill_pixels(Surface& surface, Rect rect, Pixel value) {
-  const Rect r = rect.intersected(surface.bounds());
+void fill_pixels(Surface& surface, PixelBox rect, Pixel value) {
+  const PixelBox r = rect.intersected(surface.bounds());
   if (r.empty()) return;
   const auto width = static_cast<std::size_t>(r.width());
   if (r.left == 0 && r.right == surface.width() && surface.stride() == surface.width()) {
@@ -90,8 +90,8 @@ void fill_pixels(Surface& surface, Rect rect, Pixel value) {
   for (int y = r.top; y < r.bottom; ++y) store_run(surface.row(y) + r.left, width, value);
 }
 
-void copy_pixels(Surface& dst, Point dst_origin, const Surface& src, Rect src_rect) {
-  Rect s = src_rect.intersected(src.bounds());
+void copy_pixels(Surface& dst, Point dst_origin, const Surface& src, PixelBox src_rect) {
+  PixelBox s = src_rect.intersected(src.bounds());
   if (s.empty()) return;
   // Shift into destination space, clip there, shift back.
   const std::int64_t dx = std::int64_t{dst_origin.x} - src_rect.left;

@@ -44,7 +44,7 @@ std::int64_t ThinLine::first_step_with_minor(std::int64_t k) const {
   return std::min(i, m_major);
 }
 
-std::pair<std::int64_t, std::int64_t> ThinLine::visible_steps(Rect clip) const {
+std::pair<std::int64_t, std::int64_t> ThinLine::visible_steps(PixelBox clip) const {
   if (clip.empty() || m_major == 0) return {0, 0};
   // Range of steps whose coordinate along an axis through `start` with direction
   // `dir` lies in [lo, hi), when that coordinate is start + dir * f(i).

@@ -27,7 +27,7 @@ class ThinLine {
   DevicePoint pixel(std::int64_t step) const;
   DevicePoint from() const { return m_from; }
   // The steps [first, last) whose pixels lie in clip.
-  std::pair<std::int64_t, std::int64_t> visible_steps(Rect clip) const;
+  std::pair<std::int64_t, std::int64_t> visible_steps(PixelBox clip) const;
   // The steps [first, last) that light row y (a run for x-major lines, otherwise at
   // most one step).
   std::pair<std::int64_t, std::int64_t> steps_on_row(std::int64_t y) const;

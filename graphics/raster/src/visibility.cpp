@@ -2,7 +2,7 @@
 
 namespace korvi::raster {
 
-Visibility::Visibility(Rect surface_bounds, const Region* clip) {
+Visibility::Visibility(PixelBox surface_bounds, const Region* clip) {
   if (surface_bounds.empty()) return;
   if (clip == nullptr) {
     m_bounds = surface_bounds;

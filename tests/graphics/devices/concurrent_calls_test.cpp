@@ -168,6 +168,14 @@ int a_starved_reader_neither_holds_up_the_window_nor_loses_messages() {
   });
   while (reader_id == 0) std::this_thread::yield();
   if (!wait_until_blocked(reader_id)) return 4;
+  // A thread that keeps the processor busy: the idle-class reader gets no turn
+  // while the UI thread handles the burst.
+  std::atomic<bool> busy{true};
+  std::thread hog([&] {
+    run_on_first_processor();
+    while (busy) {
+    }
+  });
   std::promise<void> release;
   library().ui_thread().post([held = release.get_future().share()] { held.wait(); });
   for (int i = 0; i < BURST; ++i) push(motion(i % 100, 1));
@@ -175,6 +183,8 @@ int a_starved_reader_neither_holds_up_the_window_nor_loses_messages() {
   // Waiting 20 ms for the reader at each message beyond the first 63 would take
   // about 19 s: the alarm ends the process first.
   settle();
+  busy = false;
+  hog.join();
   while (received < BURST) std::this_thread::sleep_for(1ms);  // the reader runs now
   close_graphics();
   reader.join();

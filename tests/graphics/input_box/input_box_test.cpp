@@ -110,7 +110,7 @@ class RunningBox {
     mouse(SDL_MOUSEBUTTONDOWN, x, y);
     mouse(SDL_MOUSEBUTTONUP, x, y);
   }
-  void click(const raster::Rect& rect) {
+  void click(const raster::PixelBox& rect) {
     click(rect.left + static_cast<int>(rect.width() / 2),
           rect.top + static_cast<int>(rect.height() / 2));
   }
@@ -169,13 +169,13 @@ TEST(InputBoxSizes, ClientSizeAndControlsFollowTheArguments) {
   }
 
   const dialog::BoxLayout box = dialog::box_layout(0, 0, 14, false);
-  EXPECT_EQ(box.prompt, (raster::Rect{9, 10, 276, 55}));
-  EXPECT_EQ(box.edit, (raster::Rect{9, 65, 348, 83}));
-  EXPECT_EQ(box.ok, (raster::Rect{288, 10, 348, 31}));
-  EXPECT_EQ(box.cancel, (raster::Rect{288, 34, 348, 55}));
+  EXPECT_EQ(box.prompt, (raster::PixelBox{9, 10, 276, 55}));
+  EXPECT_EQ(box.edit, (raster::PixelBox{9, 65, 348, 83}));
+  EXPECT_EQ(box.ok, (raster::PixelBox{288, 10, 348, 31}));
+  EXPECT_EQ(box.cancel, (raster::PixelBox{288, 34, 348, 55}));
   const dialog::BoxLayout tall = dialog::box_layout(250, 200, 60, true);
-  EXPECT_EQ(tall.prompt, (raster::Rect{9, 10, 169, 70}));
-  EXPECT_EQ(tall.edit, (raster::Rect{9, 80, 241, 205}));
+  EXPECT_EQ(tall.prompt, (raster::PixelBox{9, 10, 169, 70}));
+  EXPECT_EQ(tall.edit, (raster::PixelBox{9, 80, 241, 205}));
   EXPECT_TRUE(tall.cancel.empty());
 }
 
@@ -490,7 +490,7 @@ TEST(InputBox, DrawsAFaceAFieldAndTheDefaultButtonMark) {
   EXPECT_EQ(pixel(picture, layout.ok.left, layout.ok.top + 10), 0u);  // the default mark
   EXPECT_NE(pixel(picture, layout.cancel.left, layout.cancel.top + 10), 0u);
   // The Chinese labels draw: dark pixels in the middle of both buttons.
-  const auto dark_pixels = [&](const raster::Rect& r) {
+  const auto dark_pixels = [&](const raster::PixelBox& r) {
     int dark = 0;
     for (int y = r.top + 4; y < r.bottom - 4; ++y)
       for (int x = r.left + 10; x < r.right - 10; ++x) dark += (picture.at(x, y) & 0xFF) < 0x60;

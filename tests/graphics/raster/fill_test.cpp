@@ -150,6 +150,20 @@ TEST(FillTest, FloodFillStaysInsideTheBorder) {
   EXPECT_EQ(testing::count_pixels(t, 0), 32 * 32 - 80);
 }
 
+TEST(FillTest, FloodFillComparesTheColourOfTheBorderNotItsTopByte) {
+  // Pixels written through an image's buffer may carry a top byte.
+  Surface s = testing::filled(32, 32, 0);
+  draw_box(s, 0xAAFF0000);
+  DeviceContext dc(&s);
+  dc.select_brush(Brush::solid(TEXT));
+  dc.flood_fill(10, 10, INK);
+  EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 19 * 19);
+  EXPECT_EQ(s.at(2, 2), 0u);
+  dc.flood_fill(5, 10, INK);  // on the border: nothing
+  EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 19 * 19);
+  EXPECT_EQ(testing::count_pixels(s, 0xAAFF0000), 80);
+}
+
 TEST(FillTest, FloodFillIsFourConnected) {
   // A diagonal line of border pixels blocks a 4-connected fill.
   Surface s = testing::filled(16, 16, 0);
@@ -188,31 +202,6 @@ TEST(FillTest, FloodFillStopsAtTheClip) {
   EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 9 * 19);
   dc.flood_fill(20, 10, INK);  // outside the clip: nothing
   EXPECT_EQ(testing::count_pixels(s, 0x00FF00), 9 * 19);
-}
-
-TEST(FillTest, MasksAndCoverageForTextAreClippedAndIgnoreTheWriteMode) {
-  Surface s = testing::filled(16, 8, 0x000000);
-  DeviceContext dc(&s);
-  dc.set_write_mode(R2_XORPEN);
-  const Region clip = Region::rectangle({0, 0, 12, 8});
-  dc.set_clip_region(&clip);
-  // Two rows of 16 bits, placed at (-2, 3): columns -2 and -1 fall outside.
-  const std::uint8_t bits[] = {0xC0, 0x0F, 0x80, 0x01};
-  dc.paint_mask_device({-2, 3}, 16, 2, bits, 2, INK);
-  for (int x = 0; x < 16; ++x) {
-    const int i = x + 2;
-    const bool set0 = i < 16 && ((bits[i / 8] >> (7 - i % 8)) & 1);
-    const bool set1 = i < 16 && ((bits[2 + i / 8] >> (7 - i % 8)) & 1);
-    EXPECT_EQ(s.at(x, 3), set0 && x < 12 ? 0xFF0000u : 0u) << x;
-    EXPECT_EQ(s.at(x, 4), set1 && x < 12 ? 0xFF0000u : 0u) << x;
-  }
-  s.fill(0x204060);
-  const std::uint8_t coverage[] = {0, 255, 128, 51};
-  dc.blend_coverage_device({4, 0}, 4, 1, coverage, 4, rgb(255, 255, 255));
-  EXPECT_EQ(s.at(4, 0), 0x204060u);
-  EXPECT_EQ(s.at(5, 0), 0xFFFFFFu);
-  EXPECT_EQ(s.at(6, 0), 0x90A0B0u);  // halfway, rounded
-  EXPECT_EQ(s.at(7, 0), 0x4D6680u);  // a fifth of the way
 }
 
 }  // namespace

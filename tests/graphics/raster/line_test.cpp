@@ -117,7 +117,7 @@ TEST(LineTest, ALineAndItsReverseShareAllButTheirEndPoints) {
 }
 
 TEST(LineTest, FivePointRectangleClosesWithoutGapOrDoubleWrite) {
-  for (const Rect r : {Rect{2, 3, 12, 9}, Rect{0, 0, 10, 10}, Rect{5, 5, 6, 15}}) {
+  for (const PixelBox r : {PixelBox{2, 3, 12, 9}, PixelBox{0, 0, 10, 10}, PixelBox{5, 5, 6, 15}}) {
     Surface s(20, 20);
     DeviceContext dc(&s);
     dc.select_pen(Pen::cosmetic(DashKind::SOLID, 0xFFFFFF));
@@ -340,12 +340,12 @@ TEST(LineTest, OriginAndScaleMapLogicalToDevice) {
   dc.set_transform(Transform::scale_offset(1.0f, 1.0f, 100.0f, 50.0f));
   dc.move_to(0, 0);
   dc.line_to(10, 0);
-  EXPECT_EQ(testing::changed_box(s, 0), (Rect{100, 50, 110, 51}));
+  EXPECT_EQ(testing::changed_box(s, 0), (PixelBox{100, 50, 110, 51}));
   s.fill(0);
   dc.set_transform(Transform::scale_offset(1.0f, -1.0f, 100.0f, 50.0f));
   dc.move_to(0, 0);
   dc.line_to(0, 10);
-  EXPECT_EQ(testing::changed_box(s, 0), (Rect{100, 41, 101, 51}));
+  EXPECT_EQ(testing::changed_box(s, 0), (PixelBox{100, 41, 101, 51}));
   EXPECT_EQ(dc.get_pixel(0, 0), 0xFFFFFFu);
   EXPECT_EQ(dc.get_pixel(0, 9), 0xFFFFFFu);
   EXPECT_EQ(dc.get_pixel(0, 10), 0u);
@@ -354,7 +354,7 @@ TEST(LineTest, OriginAndScaleMapLogicalToDevice) {
   dc.set_transform(Transform::scale_offset(2.0f, 2.0f, 0.0f, 0.0f));
   dc.move_to(1, 1);
   dc.line_to(6, 1);
-  EXPECT_EQ(testing::changed_box(s, 0), (Rect{2, 2, 12, 3}));
+  EXPECT_EQ(testing::changed_box(s, 0), (PixelBox{2, 2, 12, 3}));
 }
 
 TEST(LineTest, SetPixelIgnoresPenAndWriteModeAndGetPixelReportsOutside) {

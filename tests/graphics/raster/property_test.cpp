@@ -281,7 +281,7 @@ TEST(PropertyTest, TrianglesSharingEdgesCoverEachPixelOnce) {
         }
       }
     }
-    const Rect outer{10, 5, 10 + N * 12, 5 + N * 12};
+    const PixelBox outer{10, 5, 10 + N * 12, 5 + N * 12};
     for (int y = 0; y < H; ++y) {
       for (int x = 0; x < W; ++x) {
         ASSERT_EQ(count[static_cast<std::size_t>(y * W + x)], outer.contains(x, y) ? 1 : 0)

@@ -68,8 +68,8 @@ std::int64_t count_other(const Surface& surface, Pixel value) {
   return std::int64_t{surface.width()} * surface.height() - count_pixels(surface, value);
 }
 
-Rect changed_box(const Surface& surface, Pixel background) {
-  Rect box{surface.width(), surface.height(), 0, 0};
+PixelBox changed_box(const Surface& surface, Pixel background) {
+  PixelBox box{surface.width(), surface.height(), 0, 0};
   for (int y = 0; y < surface.height(); ++y) {
     for (int x = 0; x < surface.width(); ++x) {
       if (surface.at(x, y) == background) continue;
@@ -79,7 +79,7 @@ Rect changed_box(const Surface& surface, Pixel background) {
       box.bottom = std::max(box.bottom, y + 1);
     }
   }
-  return box.empty() ? Rect{} : box;
+  return box.empty() ? PixelBox{} : box;
 }
 
 bool same_pixels(const Surface& a, const Surface& b) {

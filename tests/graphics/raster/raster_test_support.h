@@ -17,7 +17,7 @@ std::int64_t count_pixels(const Surface& surface, Pixel value);
 // Number of pixels different from value.
 std::int64_t count_other(const Surface& surface, Pixel value);
 // Bounding box of the pixels different from value (empty when none).
-Rect changed_box(const Surface& surface, Pixel background);
+PixelBox changed_box(const Surface& surface, Pixel background);
 bool same_pixels(const Surface& a, const Surface& b);
 // A surface of the size, every pixel set to value.
 Surface filled(int width, int height, Pixel value);

@@ -29,7 +29,7 @@ Region random_region(std::mt19937& rng) {
   std::uniform_int_distribution<int> coord(-2, SIZE + 2);
   auto box = [&] {
     const int a = coord(rng), b = coord(rng), c = coord(rng), d = coord(rng);
-    return Rect{std::min(a, b), std::min(c, d), std::max(a, b) + 1, std::max(c, d) + 1};
+    return PixelBox{std::min(a, b), std::min(c, d), std::max(a, b) + 1, std::max(c, d) + 1};
   };
   switch (rng() % 3) {
     case 0: return Region::rectangle(box());
@@ -91,14 +91,14 @@ TEST(RegionTest, CombiningInPlaceKeepsTheModelAndTheCanonicalForm) {
     for (int step = 0; step < 60; ++step) {
       // Small boxes, mostly: they fill and cut holes next to bands that stay.
       const int x = static_cast<int>(rng() % (SIZE - 8)), y = static_cast<int>(rng() % (SIZE - 8));
-      const Rect small{x, y, x + 1 + static_cast<int>(rng() % 8),
-                       y + 1 + static_cast<int>(rng() % 8)};
+      const PixelBox small{x, y, x + 1 + static_cast<int>(rng() % 8),
+                           y + 1 + static_cast<int>(rng() % 8)};
       const Region piece = step % 4 == 0 ? random_region(rng) : Region::rectangle(small);
       const CombineMode mode = modes[rng() % 6];
       acc.combine_with(piece, mode);
       const auto bits = bitmap(piece);
       std::vector<RowSpan> runs;
-      Rect box{SIZE + 4, SIZE + 4, -4, -4};
+      PixelBox box{SIZE + 4, SIZE + 4, -4, -4};
       for (std::size_t i = 0; i < model.size(); ++i) {
         switch (mode) {
           case CombineMode::AND: model[i] = model[i] && bits[i]; break;
@@ -116,7 +116,7 @@ TEST(RegionTest, CombiningInPlaceKeepsTheModelAndTheCanonicalForm) {
       }
       ASSERT_EQ(bitmap(acc), model) << round << " " << step;
       ASSERT_EQ(acc, Region::from_spans(runs)) << round << " " << step;
-      EXPECT_EQ(acc.bounds(), runs.empty() ? Rect{} : box) << round << " " << step;
+      EXPECT_EQ(acc.bounds(), runs.empty() ? PixelBox{} : box) << round << " " << step;
     }
   }
   // Strips of one box joined in any order become the box's single band.
@@ -136,7 +136,7 @@ TEST(RegionTest, BoundsAndEmptiness) {
   EXPECT_TRUE(Region::ellipse({0, 0, 0, 10}).empty());
   const Region r = Region::combine(Region::rectangle({0, 0, 4, 4}),
                                    Region::rectangle({10, 8, 12, 20}), CombineMode::OR);
-  EXPECT_EQ(r.bounds(), (Rect{0, 0, 12, 20}));
+  EXPECT_EQ(r.bounds(), (PixelBox{0, 0, 12, 20}));
   EXPECT_FALSE(r.is_rectangle());
   EXPECT_TRUE(Region::rectangle({1, 2, 3, 4}).is_rectangle());
   // Half-open: right and bottom are outside.
@@ -160,7 +160,7 @@ TEST(RegionTest, TranslateMovesAndCutsAtTheLimit) {
   EXPECT_TRUE(r.empty());
   // Huge rectangles are cut to the limit, not wrapped.
   const Region all = Region::rectangle({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
-  EXPECT_EQ(all.bounds(), (Rect{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT}));
+  EXPECT_EQ(all.bounds(), (PixelBox{-REGION_LIMIT, -REGION_LIMIT, REGION_LIMIT, REGION_LIMIT}));
 }
 
 // A polygon with a vertex the region coordinates cannot hold is empty, not cut.
@@ -202,7 +202,7 @@ TEST(RegionTest, ShapeRegionsMatchDrawnShapes) {
     Region region;
     if (round % 2 == 0) {
       const int a = coord(rng), b = coord(rng), c = coord(rng), d = coord(rng);
-      const Rect box{std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d)};
+      const PixelBox box{std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d)};
       dc.ellipse(box.left, box.top, box.right, box.bottom);
       region = Region::ellipse(box);
     } else {

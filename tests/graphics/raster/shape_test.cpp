@@ -29,22 +29,23 @@ TEST(ShapeTest, BoxesAreHalfOpen) {
   Canvas c;
   c.dc.fill_rect({0, 0, 11, 11}, Brush::solid(0xFFFFFF));  // (0, 0)..(10, 10), edges included
   EXPECT_EQ(testing::count_pixels(c.surface, WHITE), 121);
-  EXPECT_EQ(testing::changed_box(c.surface, 0), (Rect{0, 0, 11, 11}));
+  EXPECT_EQ(testing::changed_box(c.surface, 0), (PixelBox{0, 0, 11, 11}));
   Canvas r;
   r.dc.rectangle(5, 6, 15, 26);
-  EXPECT_EQ(testing::changed_box(r.surface, 0), (Rect{5, 6, 15, 26}));
+  EXPECT_EQ(testing::changed_box(r.surface, 0), (PixelBox{5, 6, 15, 26}));
   EXPECT_EQ(testing::count_pixels(r.surface, WHITE), 200);
   Canvas e;
   e.dc.ellipse(5, 6, 15, 26);
-  EXPECT_EQ(testing::changed_box(e.surface, 0), (Rect{5, 6, 15, 26}));
+  EXPECT_EQ(testing::changed_box(e.surface, 0), (PixelBox{5, 6, 15, 26}));
   // Swapped corners give the same box.
   Canvas f;
   f.dc.fill_rect({10, 10, 0, 0}, Brush::solid(0xFFFFFF));
-  EXPECT_EQ(testing::changed_box(f.surface, 0), (Rect{0, 0, 10, 10}));
+  EXPECT_EQ(testing::changed_box(f.surface, 0), (PixelBox{0, 0, 10, 10}));
 }
 
 TEST(ShapeTest, RectangleOutlineIsTheBorderRingOnce) {
-  for (const Rect r : {Rect{2, 2, 12, 9}, Rect{4, 4, 5, 20}, Rect{3, 3, 30, 4}, Rect{7, 7, 8, 8}}) {
+  for (const PixelBox r : {PixelBox{2, 2, 12, 9}, PixelBox{4, 4, 5, 20}, PixelBox{3, 3, 30, 4},
+                           PixelBox{7, 7, 8, 8}}) {
     Canvas c;
     c.dc.select_brush(Brush::hollow());
     c.dc.set_write_mode(R2_XORPEN);
@@ -57,7 +58,7 @@ TEST(ShapeTest, RectangleOutlineIsTheBorderRingOnce) {
         EXPECT_EQ(c.surface.at(x, y), border && !one_pixel ? WHITE : 0u);
       }
     }
-    EXPECT_EQ(testing::changed_box(c.surface, 0), one_pixel ? Rect{} : r);
+    EXPECT_EQ(testing::changed_box(c.surface, 0), one_pixel ? PixelBox{} : r);
   }
 }
 
@@ -66,7 +67,7 @@ TEST(ShapeTest, RectangleOutlineIsTheBorderRingOnce) {
 // Pictures: '#' dash, 'o' gap (opaque background), '.' untouched.
 TEST(ShapeTest, RectangleFrameStartsTopRightAndRunsCounterClockwise) {
   struct Case {
-    Rect box;
+    PixelBox box;
     DashKind dashes;
     std::vector<std::string> picture;  // from the box's top-left corner
   };
@@ -125,7 +126,7 @@ TEST(ShapeTest, RectangleWritesEachPixelOnce) {
   }
 }
 
-bool centre_inside(const Rect& b, int x, int y) {
+bool centre_inside(const PixelBox& b, int x, int y) {
   const double cx = (b.left + b.right) / 2.0, cy = (b.top + b.bottom) / 2.0;
   const double rx = (b.right - b.left) / 2.0, ry = (b.bottom - b.top) / 2.0;
   const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
@@ -133,8 +134,8 @@ bool centre_inside(const Rect& b, int x, int y) {
 }
 
 TEST(ShapeTest, EllipseFillsPixelCentresInsideAndIsSymmetric) {
-  for (const Rect b : {Rect{0, 0, 40, 40}, Rect{3, 5, 44, 26}, Rect{10, 10, 11, 30},
-                       Rect{10, 10, 12, 30}, Rect{0, 0, 63, 7}}) {
+  for (const PixelBox b : {PixelBox{0, 0, 40, 40}, PixelBox{3, 5, 44, 26}, PixelBox{10, 10, 11, 30},
+                           PixelBox{10, 10, 12, 30}, PixelBox{0, 0, 63, 7}}) {
     Canvas c;
     c.dc.select_pen(Pen::null());
     c.dc.ellipse(b.left, b.top, b.right, b.bottom);
@@ -162,7 +163,7 @@ TEST(ShapeTest, EllipseFillsPixelCentresInsideAndIsSymmetric) {
 }
 
 TEST(ShapeTest, ThinEllipseOutlineIsTheFillsBoundary) {
-  const Rect b{4, 6, 54, 40};
+  const PixelBox b{4, 6, 54, 40};
   Canvas fill;
   fill.dc.select_pen(Pen::null());
   fill.dc.ellipse(b.left, b.top, b.right, b.bottom);
@@ -186,7 +187,7 @@ TEST(ShapeTest, ArcRunsCounterClockwiseBetweenItsRays) {
   // Box (0, 0, 100, 50) with rays at angle 0 and a quarter turn: points (100, 25), (50, 0).
   Canvas c(110, 60);
   c.dc.arc(0, 0, 100, 50, 100, 25, 50, 0);
-  const Rect box = testing::changed_box(c.surface, 0);
+  const PixelBox box = testing::changed_box(c.surface, 0);
   EXPECT_GE(box.left, 49);
   EXPECT_EQ(box.right, 100);
   EXPECT_EQ(box.top, 0);
@@ -239,6 +240,34 @@ TEST(ShapeTest, PieFillsItsSectorAndOutlinesOnce) {
   EXPECT_EQ(testing::count_other(x.surface, 0), 0);
 }
 
+TEST(ShapeTest, PieWithoutPenFillsThePixelsOnItsRays) {
+  // The box's centre is (40, 40), so the pixel centres (40.5 + k, 39.5 - k) lie on the
+  // ray at 45 degrees; a pie holds the pixels of its inscribed ellipse whose centres
+  // lie between its rays or on them.
+  Canvas ellipse(80, 80);
+  ellipse.dc.select_pen(Pen::null());
+  ellipse.dc.ellipse(0, 0, 80, 80);
+  const struct {
+    Point start, end;
+    bool (*in_sector)(double right, double up);
+  } cases[] = {
+      {{80, 40}, {80, 0}, [](double right, double up) { return up > 0 && up <= right; }},
+      {{80, 0}, {40, 0}, [](double right, double up) { return right > 0 && up >= right; }},
+  };
+  for (const auto& c : cases) {
+    Canvas pie(80, 80);
+    pie.dc.select_pen(Pen::null());
+    pie.dc.pie(0, 0, 80, 80, c.start.x, c.start.y, c.end.x, c.end.y);
+    for (int y = 0; y < 80; ++y) {
+      for (int x = 0; x < 80; ++x) {
+        const bool in =
+            c.in_sector(x + 0.5 - 40, 40 - (y + 0.5)) && ellipse.surface.at(x, y) == WHITE;
+        ASSERT_EQ(pie.surface.at(x, y) == WHITE, in) << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(ShapeTest, PolygonFillRules) {
   // A five-pointed star drawn in one stroke: its centre has winding 2.
   std::vector<Point> star;
@@ -264,18 +293,18 @@ TEST(ShapeTest, PolygonFillRules) {
   square.dc.select_pen(Pen::null());
   const Point pts[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}};
   square.dc.polygon(pts);
-  EXPECT_EQ(testing::changed_box(square.surface, 0), (Rect{2, 2, 12, 12}));
+  EXPECT_EQ(testing::changed_box(square.surface, 0), (PixelBox{2, 2, 12, 12}));
   // With the pen, the outline reaches the vertices.
   Canvas outlined;
   outlined.dc.polygon(pts);
-  EXPECT_EQ(testing::changed_box(outlined.surface, 0), (Rect{2, 2, 13, 13}));
+  EXPECT_EQ(testing::changed_box(outlined.surface, 0), (PixelBox{2, 2, 13, 13}));
 }
 
 TEST(ShapeTest, WidePensCoverTheirWidthWithCaps) {
   struct Case {
     std::uint32_t style;
     int width;
-    Rect expected;
+    PixelBox expected;
   };
   const Case cases[] = {
       {PEN_CAP_FLAT, 3, {10, 19, 40, 22}},
@@ -342,12 +371,12 @@ TEST(ShapeTest, RotatedTransformsMapPointsAndFlattenCurves) {
   c.dc.set_transform({0.0f, 1.0f, -1.0f, 0.0f, 32.0f, 32.0f});
   c.dc.move_to(0, 0);
   c.dc.line_to(10, 0);
-  EXPECT_EQ(testing::changed_box(c.surface, 0), (Rect{32, 32, 33, 42}));
+  EXPECT_EQ(testing::changed_box(c.surface, 0), (PixelBox{32, 32, 33, 42}));
   Canvas e;
   e.dc.set_transform({0.0f, 1.0f, -1.0f, 0.0f, 32.0f, 32.0f});
   e.dc.select_pen(Pen::null());
   e.dc.ellipse(-20, -10, 20, 10);  // 40 wide, 20 high: turned, 20 wide and 40 high
-  const Rect box = testing::changed_box(e.surface, 0);
+  const PixelBox box = testing::changed_box(e.surface, 0);
   EXPECT_NEAR(box.width(), 20, 1);
   EXPECT_NEAR(box.height(), 40, 1);
   EXPECT_NEAR(testing::count_pixels(e.surface, WHITE), std::numbers::pi * 20 * 10, 12);

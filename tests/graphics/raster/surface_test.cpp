@@ -73,7 +73,7 @@ TEST(SurfaceTest, FillWritesExactlyTheRectangle) {
       fill_pixels(s, {left, 1, left + width, 2}, 0xABCDEF);
       EXPECT_EQ(testing::count_pixels(s, 0xABCDEF), width) << left << " " << width;
       if (width > 0) {
-        EXPECT_EQ(testing::changed_box(s, 0), (Rect{left, 1, left + width, 2}));
+        EXPECT_EQ(testing::changed_box(s, 0), (PixelBox{left, 1, left + width, 2}));
       }
     }
   }
@@ -82,7 +82,7 @@ TEST(SurfaceTest, FillWritesExactlyTheRectangle) {
 TEST(SurfaceTest, CopyPixelsClipsAndHandlesOverlap) {
   struct Case {
     Point to;
-    Rect from;
+    PixelBox from;
   };
   for (const Case& c : {Case{{2, 1}, {0, 0, 6, 4}}, Case{{0, 0}, {2, 1, 8, 5}},
                         Case{{-3, -2}, {0, 0, 8, 6}}, Case{{5, 4}, {-2, -2, 10, 10}}}) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "glyph_paint.h"
 #include "korvi/raster/device_context.h"
 #include "raster_test_support.h"
 
@@ -66,24 +67,38 @@ struct Page {
   DeviceContext dc;
 };
 
-Rect box_at(std::int32_t x, std::int32_t y, TextExtent e) {
+PixelBox box_at(std::int32_t x, std::int32_t y, TextExtent e) {
   return {x, y, x + e.width, y + e.height};
 }
 
-// The glyph run painted by hand with the device-space helpers, as the font engine
-// describes the drawing sequence.
+// The colour c blended over the pixel d by coverage a, channel by channel:
+// (d (255 - a) + c a + 127) / 255.
+Pixel blended(Pixel d, Pixel c, std::uint32_t a) {
+  Pixel out = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= (((d >> shift) & 0xFF) * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255 << shift;
+  return out;
+}
+
+// The glyph run painted by hand, as the font engine describes the drawing sequence:
+// boxes with the device-space fill, coverage blended pixel by pixel.
 void paint_reference(DeviceContext& dc, const Font& font, Point o, std::string_view text,
                      TextScale scale) {
   const GlyphRun run = cache().glyph_run(font, text, scale);
   auto fill = [&](const TextQuad& q, Color c) {
     dc.fill_rect_device({o.x + q.left, o.y + q.top, o.x + q.right, o.y + q.bottom}, c);
   };
+  Surface& surface = *dc.surface();
+  const Pixel ink = pixel_from_color(dc.text_color());
   if (dc.background_mode() == OPAQUE) fill(run.cell, dc.background_color());
   for (const PlacedGlyph& g : run.glyphs) {
     const GlyphBitmap& b = *g.bitmap;
-    if (b.antialiased && !b.empty()) {
-      dc.blend_coverage_device({o.x + g.x, o.y + g.y}, b.width, b.height, b.coverage.data(),
-                               b.width, dc.text_color());
+    for (int y = 0; b.antialiased && !b.empty() && y < b.height; ++y) {
+      for (int x = 0; x < b.width; ++x) {
+        const Point p{o.x + g.x + x, o.y + g.y + y};
+        if (surface.bounds().contains(p.x, p.y) && b.coverage_at(x, y) != 0)
+          surface.at(p.x, p.y) = blended(surface.at(p.x, p.y), ink, b.coverage_at(x, y));
+      }
     }
     for (const GlyphSpan& s : b.spans) {
       dc.fill_rect_device(
@@ -159,8 +174,8 @@ TEST(TextTest, InkLiesInTheExtentBoxWhichOpaqueOutputFillsExactly) {
     for (const char* text : {"Hello, World", "y=sin(x)*x", "x", CHINESE}) {
       Page clear(font, TRANSPARENT);
       clear.dc.text_out(30, 40, text);
-      const Rect cell = box_at(30, 40, clear.dc.text_extent(text));
-      const Rect ink = changed_box(clear.surface, PAPER);
+      const PixelBox cell = box_at(30, 40, clear.dc.text_extent(text));
+      const PixelBox ink = changed_box(clear.surface, PAPER);
       EXPECT_FALSE(ink.empty()) << text;
       EXPECT_EQ(ink.intersected(cell), ink) << font.face_name << " " << text;
       EXPECT_EQ(testing::count_pixels(clear.surface, pixel_from_color(BACK)), 0) << text;
@@ -223,11 +238,11 @@ TEST(TextTest, ScalesEnlargeAndMirrorTheText) {
   const FontDescription font = describe("Arial", 20, 3);
   Page upright(font, TRANSPARENT);
   upright.dc.text_out(100, 100, "TTT LLL");
-  const Rect ink = changed_box(upright.surface, PAPER);
+  const PixelBox ink = changed_box(upright.surface, PAPER);
   const TextExtent e = upright.dc.text_extent("TTT LLL");
   const struct {
     float sx, sy;
-    Rect cell;  // where the cell of logical (0, 0) at device (100, 100) lands
+    PixelBox cell;  // where the cell of logical (0, 0) at device (100, 100) lands
   } cases[] = {{1, -1, {100, 100 - e.height, 100 + e.width, 100}},
                {-1, 1, {100 - e.width, 100, 100, 100 + e.height}},
                {-1, -1, {100 - e.width, 100 - e.height, 100, 100}}};
@@ -238,14 +253,14 @@ TEST(TextTest, ScalesEnlargeAndMirrorTheText) {
     // The ink is the upright ink reflected about the point (to a pixel of rounding).
     Page clear(font, TRANSPARENT, Transform::scale_offset(c.sx, c.sy, 100, 100));
     clear.dc.text_out(0, 0, "TTT LLL");
-    const Rect m = changed_box(clear.surface, PAPER);
+    const PixelBox m = changed_box(clear.surface, PAPER);
     EXPECT_NEAR(c.sy < 0 ? 200 - m.bottom : m.top, ink.top, 1);
     EXPECT_NEAR(c.sx < 0 ? 200 - m.right : m.left, ink.left, 1);
   }
   // Mirrored upwards, the bars of the T's are at the bottom.
   Page up(font, TRANSPARENT, Transform::scale_offset(1, -1, 0, 100));
   up.dc.text_out(0, 0, "TTT");
-  const Rect b = changed_box(up.surface, PAPER);
+  const PixelBox b = changed_box(up.surface, PAPER);
   auto row_ink = [&](int y) {
     return std::count(up.surface.row(y), up.surface.row(y) + 320, pixel_from_color(TEXT));
   };
@@ -261,7 +276,7 @@ TEST(TextTest, ScalesEnlargeAndMirrorTheText) {
     // and the covered box is the cell at twice the size.
     EXPECT_EQ(e2.height, e1.height) << f.face_name;
     EXPECT_NEAR(e2.width, e1.width, e1.width / 10 + 1) << f.face_name;
-    const Rect box = changed_box(two.surface, PAPER);
+    const PixelBox box = changed_box(two.surface, PAPER);
     EXPECT_EQ(box.left, 10);
     EXPECT_EQ(box.top, 80);
     EXPECT_EQ(box.height(), 2 * e2.height);
@@ -276,11 +291,11 @@ TEST(TextTest, EscapementOf900RunsUpwardsFromThePoint) {
     Page opaque(font, OPAQUE);
     opaque.dc.text_out(50, 180, "Upwards text");
     const TextExtent e = opaque.dc.text_extent("Upwards text");
-    EXPECT_EQ(changed_box(opaque.surface, PAPER), (Rect{50, 180 - e.width, 50 + e.height, 180}))
+    EXPECT_EQ(changed_box(opaque.surface, PAPER), (PixelBox{50, 180 - e.width, 50 + e.height, 180}))
         << font.face_name;
     Page clear(font, TRANSPARENT);
     clear.dc.text_out(50, 180, "Upwards text");
-    const Rect ink = changed_box(clear.surface, PAPER);
+    const PixelBox ink = changed_box(clear.surface, PAPER);
     EXPECT_GT(ink.height(), 3 * ink.width()) << font.face_name;
   }
 }
@@ -314,14 +329,14 @@ TEST(TextTest, CalculatingTheRectangleMeasuresAndDrawsNothing) {
                {"a much longer line\r\nand a third\nline", FORMAT_CENTER, 3},
                {"no\nbreaks", FORMAT_SINGLELINE, 1}};
   for (const auto& c : cases) {
-    Rect rect{30, 20, 40, 25};
+    PixelBox rect{30, 20, 40, 25};
     EXPECT_EQ(page.dc.draw_text(c.text, rect, c.format | FORMAT_CALCRECT), c.lines * line.height)
         << c.text;
-    EXPECT_EQ(rect, (Rect{30, 20, rect.right, 20 + c.lines * line.height})) << c.text;
+    EXPECT_EQ(rect, (PixelBox{30, 20, rect.right, 20 + c.lines * line.height})) << c.text;
     EXPECT_GT(rect.right, 40) << c.text;
   }
   EXPECT_EQ(testing::count_other(page.surface, PAPER), 0);
-  Rect rect{0, 0, 500, 0};
+  PixelBox rect{0, 0, 500, 0};
   page.dc.draw_text("a much longer line", rect, FORMAT_CALCRECT);
   EXPECT_EQ(rect.right, line.width);
 }
@@ -336,7 +351,7 @@ TEST(TextTest, AmpersandPrefixesInFormattedText) {
     } same_as_plain[] = {{"R&&D", 0}, {"R&D", FORMAT_NOPREFIX}};
     for (const auto& c : same_as_plain) {
       Page formatted(font, OPAQUE);
-      Rect rect{15, 25, 300, 100};
+      PixelBox rect{15, 25, 300, 100};
       EXPECT_EQ(formatted.dc.draw_text(c.text, rect, c.format), plain.dc.text_extent("R&D").height);
       EXPECT_TRUE(same_pixels(formatted.surface, plain.surface)) << font.face_name << " " << c.text;
       rect = {0, 0, 300, 0};
@@ -346,7 +361,7 @@ TEST(TextTest, AmpersandPrefixesInFormattedText) {
     if (font.underline) continue;  // the font's own underline hides the mark
     // "&x" underlines the x: the pictures differ below the x's advance alone.
     Page marked(font, TRANSPARENT);
-    Rect rect{15, 25, 300, 100};
+    PixelBox rect{15, 25, 300, 100};
     marked.dc.draw_text("E&xit", rect, 0);
     Page unmarked(font, TRANSPARENT);
     unmarked.dc.text_out(15, 25, "Exit");
@@ -367,18 +382,19 @@ TEST(TextTest, FormattedTextIsClippedToItsRectangleUnlessAskedNotTo) {
   const char* text = "Far too long for its small rectangle";
   for (const std::uint32_t no_clip : {0u, FORMAT_NOCLIP}) {
     Page page(describe("Arial", 20, 4), OPAQUE, Transform::scale_offset(1, 1, 10, 10));
-    Rect rect{20, 30, 90, 45};
+    PixelBox rect{20, 30, 90, 45};
     page.dc.draw_text(text, rect, FORMAT_SINGLELINE | no_clip);
     const TextExtent e = page.dc.text_extent(text);
-    const Rect expected =
-        no_clip ? Rect{30, 40, 30 + e.width, 40 + e.height} : Rect{30, 40, 100, 55};
+    const PixelBox expected =
+        no_clip ? PixelBox{30, 40, 30 + e.width, 40 + e.height} : PixelBox{30, 40, 100, 55};
     EXPECT_EQ(changed_box(page.surface, PAPER), expected);
     // The clip region cuts it as well.
     const Region region = Region::rectangle({0, 0, 60, 200});
     page.dc.set_clip_region(&region);
     page.surface.fill(PAPER);
     page.dc.draw_text(text, rect, FORMAT_SINGLELINE | no_clip);
-    EXPECT_EQ(changed_box(page.surface, PAPER), (Rect{30, 40, 60, no_clip ? 40 + e.height : 55}));
+    EXPECT_EQ(changed_box(page.surface, PAPER),
+              (PixelBox{30, 40, 60, no_clip ? 40 + e.height : 55}));
   }
 }
 
@@ -410,10 +426,10 @@ TEST(TextTest, WithoutAFontOrWithAForeignOneNothingIsDrawn) {
   DeviceContext dc(&surface);
   EXPECT_EQ(dc.font(), nullptr);
   dc.text_out(0, 0, "invisible");
-  Rect rect{5, 6, 50, 30};
+  PixelBox rect{5, 6, 50, 30};
   EXPECT_EQ(dc.draw_text("invisible", rect, 0), 0);
   EXPECT_EQ(dc.draw_text("invisible", rect, FORMAT_CALCRECT), 0);
-  EXPECT_EQ(rect, (Rect{5, 6, 5, 6}));
+  EXPECT_EQ(rect, (PixelBox{5, 6, 5, 6}));
   EXPECT_EQ(dc.text_extent("invisible").width, 0);
   EXPECT_EQ(dc.text_extent("invisible").height, 0);
   EXPECT_EQ(testing::count_other(surface, PAPER), 0);
@@ -441,7 +457,7 @@ TEST(TextTest, ExtremePositionsScalesAndTextsAreHarmless) {
   for (const float s : {1e-9f, 0.0f, 1e30f, -1e30f, std::numeric_limits<float>::quiet_NaN()}) {
     page.dc.set_transform(Transform::scale_offset(s, s, 0, 0));
     page.dc.text_out(1, 1, "scale");
-    Rect rect{0, 0, 10, 10};
+    PixelBox rect{0, 0, 10, 10};
     page.dc.draw_text("scale me", rect, FORMAT_WORDBREAK);
   }
   page.dc.set_transform(Transform::identity());
@@ -451,26 +467,74 @@ TEST(TextTest, ExtremePositionsScalesAndTextsAreHarmless) {
   page.dc.text_out(0, 0, std::string("bad \xFF\xC0\xE4\xB8 bytes\0 zero", 20));
 }
 
+// ---- the glyph painter ------------------------------------------------------------
+
+// A run of the one glyph, its bitmap's top-left corner on the cell's.
+GlyphRun run_of(const GlyphBitmap& bitmap) {
+  GlyphRun run;
+  run.glyphs.push_back({&bitmap, 0, 0, U'x', false});
+  run.bounds_right = bitmap.width;
+  run.bounds_bottom = bitmap.height;
+  return run;
+}
+
+TEST(TextTest, GlyphsAreCutToTheVisiblePixels) {
+  Surface s = testing::filled(16, 8, 0);
+  const Region clip = Region::rectangle({0, 0, 12, 8});
+  const Visibility visible(s.bounds(), &clip);
+  // A one-bit glyph of two rows at (-2, 3): columns -2 and -1 lie off the surface,
+  // 12 and beyond outside the clip.
+  GlyphBitmap one_bit;
+  one_bit.width = 16;
+  one_bit.height = 2;
+  one_bit.spans = {{0, 0, 2}, {0, 12, 16}, {1, 0, 1}, {1, 15, 16}};
+  paint_glyph_run(s, visible, run_of(one_bit), {-2, 3}, {.text = 0xFF0000});
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      bool set = false;
+      for (const GlyphSpan& span : one_bit.spans)
+        set = set || (y == 3 + span.y && x + 2 >= span.x_begin && x + 2 < span.x_end);
+      EXPECT_EQ(s.at(x, y), set && x < 12 ? 0xFF0000u : 0u) << x << "," << y;
+    }
+  }
+  // Antialiased: coverage 0 leaves a pixel, 255 replaces it; the last lies outside
+  // the clip.
+  s.fill(0x204060);
+  GlyphBitmap smooth;
+  smooth.width = 5;
+  smooth.height = 1;
+  smooth.antialiased = true;
+  smooth.coverage = {0, 255, 128, 51, 200};
+  paint_glyph_run(s, visible, run_of(smooth), {8, 0}, {.text = 0xFFFFFF});
+  EXPECT_EQ(s.at(8, 0), 0x204060u);
+  EXPECT_EQ(s.at(9, 0), 0xFFFFFFu);
+  EXPECT_EQ(s.at(10, 0), 0x90A0B0u);  // halfway, rounded
+  EXPECT_EQ(s.at(11, 0), 0x4D6680u);  // a fifth of the way
+  EXPECT_EQ(testing::count_other(s, 0x204060), 3);
+}
+
 TEST(TextTest, CoverageBlendIsExactForEveryCoverageAndChannel) {
   // Row a, column d: the grey d blended by coverage a.
   Surface surface(256, 256);
-  std::vector<std::uint8_t> coverage(256 * 256);
-  for (std::size_t i = 0; i < coverage.size(); ++i)
-    coverage[i] = static_cast<std::uint8_t>(i / 256);
-  DeviceContext dc(&surface);
+  GlyphBitmap glyph;
+  glyph.width = glyph.height = 256;
+  glyph.antialiased = true;
+  glyph.coverage.resize(256 * 256);
+  for (std::size_t i = 0; i < glyph.coverage.size(); ++i)
+    glyph.coverage[i] = static_cast<std::uint8_t>(i / 256);
+  const GlyphRun run = run_of(glyph);
+  const Visibility visible(surface.bounds(), nullptr);
   for (const Color color : {rgb(0, 0, 0), rgb(255, 255, 255), rgb(1, 128, 254), rgb(200, 7, 99)}) {
     for (std::uint32_t a = 0; a < 256; ++a) {
       for (std::uint32_t d = 0; d < 256; ++d)
         surface.at(static_cast<int>(d), static_cast<int>(a)) = 0x010101u * d;
     }
-    dc.blend_coverage_device({0, 0}, 256, 256, coverage.data(), 256, color);
     const Pixel c = pixel_from_color(color);
+    paint_glyph_run(surface, visible, run, {0, 0}, {.text = c});
     for (std::uint32_t a = 0; a < 256; ++a) {
       for (std::uint32_t d = 0; d < 256; ++d) {
-        Pixel expected = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-          expected |= ((d * (255 - a) + ((c >> shift) & 0xFF) * a + 127) / 255) << shift;
-        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)), expected)
+        ASSERT_EQ(surface.at(static_cast<int>(d), static_cast<int>(a)),
+                  blended(0x010101u * d, c, a))
             << "coverage " << a << " grey " << d;
       }
     }
@@ -505,7 +569,7 @@ TEST(TextTest, SampleSheet) {
   dc.select_font(cache(), cache().font(describe("Arial", 18, 4, 0, 300, true)));
   dc.text_out(250, 290, "Thirty degrees, lines");
   dc.select_font(cache(), cache().font(describe("Arial", 16, 4)));
-  Rect box{10, 215, 190, 290};
+  PixelBox box{10, 215, 190, 290};
   dc.draw_text("Formatted text breaks at words inside its box; E&xit && go on.", box,
                FORMAT_WORDBREAK);
   const std::string path = testing::write_picture(page.surface, "text_samples");

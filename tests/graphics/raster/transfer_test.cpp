@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "korvi/raster/device_context.h"
 #include "raster_test_support.h"
@@ -129,6 +130,29 @@ TEST(TransferTest, StretchPicksNearestPixelCentresAndMirrors) {
   m.stretch_blt(2 + 1, 0, -3, 2, &source, 0, 0, 3, 2, SRCCOPY);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 3; ++x) EXPECT_EQ(mirrored.at(x, y), src.at(2 - x, y));
+  }
+}
+
+TEST(TransferTest, ShrinkingPicksThePixelUnderEachDestinationCentre) {
+  // Every source pixel differs: destination pixel i of n takes source pixel
+  // floor((i + 1/2) m / n) of m, across and down.
+  const struct {
+    int from, to;
+    std::vector<int> picked;
+  } cases[] = {{6, 3, {1, 3, 5}}, {3, 2, {0, 2}}};
+  for (const auto& c : cases) {
+    Surface src(c.from, c.from);
+    for (int y = 0; y < c.from; ++y) {
+      for (int x = 0; x < c.from; ++x) src.at(x, y) = static_cast<Pixel>(100 * y + x + 1);
+    }
+    DeviceContext source(&src);
+    Surface dst(c.to, c.to);
+    DeviceContext target(&dst);
+    target.stretch_blt(0, 0, c.to, c.to, &source, 0, 0, c.from, c.from, SRCCOPY);
+    for (int y = 0; y < c.to; ++y) {
+      for (int x = 0; x < c.to; ++x)
+        EXPECT_EQ(dst.at(x, y), src.at(c.picked[x], c.picked[y])) << c.from << " to " << c.to;
+    }
   }
 }
 

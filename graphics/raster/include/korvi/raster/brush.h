@@ -39,7 +39,6 @@ class Brush {
   Kind kind() const { return m_kind; }
   Color color() const { return m_color; }
   Hatch hatch() const { return m_hatch; }
-  const std::array<std::uint8_t, 8>& pattern_rows() const { return m_rows; }
   // Whether the cell pixel (x & 7, y & 7) of a hatch or pattern is a set bit.
   bool cell_bit(std::int64_t x, std::int64_t y) const;
 

@@ -70,7 +70,6 @@ class DeviceContext {
   bool set_write_mode(int rop2);
   int write_mode() const { return m_rop2; }
   void set_polygon_fill_rule(FillRule rule) { m_fill_rule = rule; }
-  FillRule polygon_fill_rule() const { return m_fill_rule; }
   void set_transform(const Transform& transform);
   const Transform& transform() const { return m_transform; }
   // The clip region, in device coordinates; the context keeps its own copy. Null
@@ -111,7 +110,7 @@ class DeviceContext {
            std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
   // Fills the box (right and bottom excluded) with the brush, by plain copy whatever
   // the write mode.
-  void fill_rect(const Rect& rect, const Brush& brush);
+  void fill_rect(const PixelBox& rect, const Brush& brush);
   // Fills a region given in device coordinates with the brush, in the write mode.
   void fill_region(const Region& device_region, const Brush& brush);
   // Fills with the selected brush the 4-connected area around (x, y) that is bounded
@@ -142,7 +141,7 @@ class DeviceContext {
   // returns the height of the text. Drawn text is clipped to the rectangle unless
   // FORMAT_NOCLIP. With FORMAT_CALCRECT it draws nothing and sets rect's right and
   // bottom to what the text needs. Without a font: nothing drawn, height 0.
-  std::int32_t draw_text(std::string_view utf8, Rect& rect, std::uint32_t format);
+  std::int32_t draw_text(std::string_view utf8, PixelBox& rect, std::uint32_t format);
 
   // --- Transfers. The destination box goes through this context's transform, the
   // source box through the source's; unequal device sizes make a stretch (nearest
@@ -162,26 +161,8 @@ class DeviceContext {
     drawable();
     return m_visible;
   }
-  // Calls f(y, x0, x1) for each visible span of a device rectangle, rows ascending.
-  // f may write the pixels of its span through surface()->row(y).
-  template <class F>
-  void for_each_visible_span(const Rect& device_rect, F&& f) const {
-    if (drawable()) m_visible.for_each_span(device_rect, f);
-  }
-  // Fills a device-space polygon (the winding rule, pixel centres) with a colour by
-  // plain copy.
-  void fill_polygon_device(std::span<const PointF> points, Color color);
   // Plain copy of a colour into the visible part of a device rectangle.
-  void fill_rect_device(const Rect& device_rect, Color color);
-  // Plain copy of a colour at the set bits of a width x height 1-bit mask whose top-left
-  // pixel lands on device `origin`; mask row r starts at bits + r * stride bytes, the
-  // most significant bit leftmost (glyphs of one-bit fonts).
-  void paint_mask_device(Point origin, std::int32_t width, std::int32_t height,
-                         const std::uint8_t* bits, std::ptrdiff_t stride, Color color);
-  // Blends a colour over the pixels by an 8-bit coverage map laid out like the mask
-  // above, one byte per pixel: 0 leaves a pixel, 255 replaces it (antialiased glyphs).
-  void blend_coverage_device(Point origin, std::int32_t width, std::int32_t height,
-                             const std::uint8_t* coverage, std::ptrdiff_t stride, Color color);
+  void fill_rect_device(const PixelBox& device_rect, Color color);
 
  private:
   // True when something can be drawn; refreshes what is visible when the surface
@@ -208,7 +189,7 @@ class DeviceContext {
   void ellipse_device(const Rect64& box, const AreaPaint* fill, const PenPaint* outline);
   void arc_device(const Rect64& box, DevicePoint start, DevicePoint end, bool pie,
                   const AreaPaint* fill, const PenPaint* outline);
-  void curve_by_flattening(const Rect& box, const Point* rays, bool pie, bool closed,
+  void curve_by_flattening(const PixelBox& box, const Point* rays, bool pie, bool closed,
                            const AreaPaint* fill, const PenPaint* outline);
   bool transfer_device(const Rect64& dst, const DeviceContext* source, const Rect64& src,
                        std::uint32_t rop);
@@ -243,7 +224,7 @@ class DeviceContext {
   std::shared_ptr<const Font> m_font;
   ScratchRun m_scratch;
   // A cache of the surface's bounds cut by the clip, kept in step by drawable().
-  mutable Rect m_bound_size;
+  mutable PixelBox m_bound_size;
   mutable Visibility m_visible;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Integer points and half-open rectangles.
+// Integer points and half-open boxes of pixels.
 
 #include <algorithm>
 #include <cstdint>
@@ -16,8 +16,10 @@ struct PointF {
 // The library's own point, so that its callers' point arrays need no conversion.
 using Point = korvi::Point;
 
-// Half-open: covers left <= x < right and top <= y < bottom; y grows downwards.
-struct Rect {
+// A half-open box of pixels: covers left <= x < right and top <= y < bottom, y growing
+// downwards. (The public korvi::Rect is another type: its functions say which of its
+// edges they include.)
+struct PixelBox {
   std::int32_t left = 0;
   std::int32_t top = 0;
   std::int32_t right = 0;
@@ -30,11 +32,11 @@ struct Rect {
     return x >= left && x < right && y >= top && y < bottom;
   }
   // The common part; an empty result may have any coordinates.
-  constexpr Rect intersected(const Rect& o) const {
+  constexpr PixelBox intersected(const PixelBox& o) const {
     return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
             std::min(bottom, o.bottom)};
   }
-  friend bool operator==(const Rect&, const Rect&) = default;
+  friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
 
 // A device pixel position that may lie far outside any surface.

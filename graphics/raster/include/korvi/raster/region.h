@@ -47,10 +47,10 @@ class Region {
 
   // The empty region.
   Region() = default;
-  static Region rectangle(Rect rect);
+  static Region rectangle(PixelBox rect);
   // The pixels whose centres lie inside the ellipse inscribed in the half-open box; the
   // same pixels as a filled ellipse drawn in that box.
-  static Region ellipse(Rect box);
+  static Region ellipse(PixelBox box);
   // The pixels whose centres lie inside the polygon by the rule; the same pixels as a
   // polygon filled with those points. Empty when a vertex lies outside
   // [-REGION_LIMIT, REGION_LIMIT] on either axis.
@@ -65,7 +65,7 @@ class Region {
 
   bool empty() const { return m_bands.empty(); }
   // Smallest rectangle holding the region; all zero when it is empty.
-  Rect bounds() const { return m_bounds; }
+  PixelBox bounds() const { return m_bounds; }
   bool is_rectangle() const { return m_bands.size() == 1 && m_bands[0].count == 1; }
   bool contains(std::int64_t x, std::int64_t y) const;
   // Number of pixels.
@@ -75,7 +75,7 @@ class Region {
   void translate(std::int64_t dx, std::int64_t dy);
   Region translated(std::int64_t dx, std::int64_t dy) const;
   Region intersected(const Region& o) const { return combine(*this, o, CombineMode::AND); }
-  Region intersected(Rect r) const;
+  Region intersected(PixelBox r) const;
 
   std::span<const Band> bands() const { return m_bands; }
   std::span<const Span> spans(const Band& band) const {
@@ -96,7 +96,7 @@ class Region {
 
   std::vector<Band> m_bands;
   std::vector<Span> m_spans;
-  Rect m_bounds;
+  PixelBox m_bounds;
 };
 
 // Builds a region band by band, rows ascending. Spans of one row must be sorted and

@@ -37,7 +37,7 @@ class Surface {
   std::ptrdiff_t stride() const { return m_stride; }
   bool empty() const { return m_pixels == nullptr; }
   bool owns_memory() const { return static_cast<bool>(m_storage); }
-  Rect bounds() const { return {0, 0, m_width, m_height}; }
+  PixelBox bounds() const { return {0, 0, m_width, m_height}; }
 
   Pixel* pixels() { return m_pixels; }
   const Pixel* pixels() const { return m_pixels; }
@@ -64,8 +64,8 @@ class Surface {
 
 // Copies the part of src_rect that lies inside src to dst at dst_origin (clipped to
 // dst). Plain copy, no raster operation; the two may be the same surface.
-void copy_pixels(Surface& dst, Point dst_origin, const Surface& src, Rect src_rect);
+void copy_pixels(Surface& dst, Point dst_origin, const Surface& src, PixelBox src_rect);
 // Fills the part of rect inside the surface with value.
-void fill_pixels(Surface& surface, Rect rect, Pixel value);
+void fill_pixels(Surface& surface, PixelBox rect, Pixel value);
 
 }  // namespace korvi::raster

@@ -13,11 +13,11 @@ class Visibility {
  public:
   // Nothing visible.
   Visibility() = default;
-  Visibility(Rect surface_bounds, const Region* clip);
+  Visibility(PixelBox surface_bounds, const Region* clip);
 
   bool empty() const { return m_bounds.empty(); }
   // Bounding box of the visible pixels.
-  Rect bounds() const { return m_bounds; }
+  PixelBox bounds() const { return m_bounds; }
   // True when the visible pixels are exactly bounds().
   bool is_rectangle() const { return m_is_rectangle; }
   const Region& region() const { return m_region; }
@@ -50,8 +50,8 @@ class Visibility {
 
   // Calls f(y, x0, x1) for each visible span inside rect, rows ascending.
   template <class F>
-  void for_each_span(Rect rect, F&& f) const {
-    const Rect r = rect.intersected(m_bounds);
+  void for_each_span(PixelBox rect, F&& f) const {
+    const PixelBox r = rect.intersected(m_bounds);
     if (r.empty()) return;
     if (m_is_rectangle) {
       for (std::int32_t y = r.top; y < r.bottom; ++y) f(y, r.left, r.right);
@@ -74,7 +74,7 @@ class Visibility {
   }
 
  private:
-  Rect m_bounds;
+  PixelBox m_bounds;
   bool m_is_rectangle = true;
   Region m_region;
 };
