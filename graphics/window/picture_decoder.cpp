@@ -41,6 +41,8 @@ void free_surface(void* surface) { sdl()->SDL_FreeSurface(static_cast<SDL_Surfac
 
 }  // namespace
 
+const char* picture_library_error() { return sdl() ? nullptr : sdl_load_error(); }
+
 std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
                                                        PictureFormat format, int header_width,
                                                        int header_height) {

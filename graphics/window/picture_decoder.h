@@ -22,6 +22,10 @@ struct ArgbPicture {
   std::unique_ptr<void, void (*)(void*)> storage{nullptr, nullptr};
 };
 
+// Why the picture library cannot be loaded, or null when it can (it is then
+// loaded, once for the process).
+const char* picture_library_error();
+
 // Decodes a picture file of that format whose header gives width x height; a
 // drawing (SVG) is drawn to fit in that size, so that it never comes out larger.
 // The bytes are released as soon as the reader is done with them, before the
