@@ -16,7 +16,6 @@
 #include "files/file_buffer.h"
 #include "files/picture_codec.h"
 #include "files/picture_fault.h"
-#include "window/picture_decoder.h"
 #include "state/graphics_library.h"
 #include "state/image_impl.h"
 
@@ -79,7 +78,7 @@ bool save_image(const char* file_name, const Image* image) {
   const raster::Surface& surface = impl_of(source).surface;
   if (surface.empty()) return report("save", file_name, "the image has no pixels");
   const bool png = names_png(file_name);
-  if (png && window::picture_library_error())
+  if (png && picture_library_error())
     return report("save", file_name, describe(PictureFault::no_picture_library));
   std::optional<std::vector<std::uint8_t>> bytes;
   try {

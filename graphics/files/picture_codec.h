@@ -22,6 +22,10 @@ bool sensible_picture_size(std::int64_t width, std::int64_t height);
 // A decoded picture in the decoder's memory: top-down packed rows of 0xAARRGGBB.
 using window::ArgbPicture;
 
+// Why the backend's picture library (every format but PNG, and the PNG writer)
+// cannot be loaded, or null when it can.
+using window::picture_library_error;
+
 // Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, WebP, TIFF and
 // a few more); the format is found from the bytes, never from a file name. PNG is
 // read by a decoder made for untrusted input, the rest by the backend's picture

@@ -22,7 +22,7 @@ SDL_Surface* read(const SdlApi& api, SDL_RWops* stream, PictureFormat format, in
   switch (format) {
     case PictureFormat::bmp: return api.IMG_LoadBMP_RW(stream);
     case PictureFormat::gif: return api.IMG_LoadGIF_RW(stream);
-    case PictureFormat::png: return api.IMG_LoadPNG_RW(stream);
+    case PictureFormat::png: return nullptr;  // read by libspng (files/png_decoder.h)
     case PictureFormat::jpeg: return api.IMG_LoadJPG_RW(stream);
     case PictureFormat::ico: return api.IMG_LoadICO_RW(stream);
     case PictureFormat::cur: return api.IMG_LoadCUR_RW(stream);

@@ -31,7 +31,8 @@ const char* picture_library_error();
 // The bytes are released as soon as the reader is done with them, before the
 // pixels are converted, so that no more than two copies of the picture are alive at
 // once. Nothing when the libraries cannot be loaded, the bytes are no such picture
-// or memory runs out.
+// or memory runs out, and for PNG, which is read by libspng instead (its reader here
+// does not end on some files cut short).
 std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
                                                        PictureFormat format, int width, int height);
 
