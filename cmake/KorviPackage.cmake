@@ -15,10 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 The korvi library (<korvi/graphics.h>) draws into a window or off-screen images:
 shapes, text, picture files, mouse messages and an input box.")
 # Run-time libraries linked by the program and the shared library; the static
-# archive's pkg-config file needs FreeType's and fontconfig's. SDL2 and SDL2_image
+# archive's pkg-config file needs FreeType's, fontconfig's and libspng's. SDL2 and SDL2_image
 # are opened when the first window or picture needs them, so they are recommended.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libfreetype6, libfontconfig1, libedit2, libfreetype-dev, libfontconfig-dev")
+    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libfreetype6, libfontconfig1, libedit2, libspng0, libfreetype-dev, libfontconfig-dev, libspng-dev")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libsdl2-2.0-0, libsdl2-image-2.0-0, fonts-dejavu-core, fonts-liberation2, fonts-wqy-microhei, pkg-config")
 # A shlibs file for packages built against the shared library; ldconfig runs on

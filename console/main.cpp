@@ -2,6 +2,7 @@
 // function plotter.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -49,6 +50,9 @@ int run(calc::ConsoleOutput& output, bool use_editor, bool input_is_terminal,
 }  // namespace
 
 int main() {
+  // Under a file-size limit a write past it fails with EFBIG, and the record being
+  // written is cut back and reported, instead of the process ending mid-record.
+  std::signal(SIGXFSZ, SIG_IGN);
   // Before anything reads the locale: the line editor keeps non-ASCII input only
   // with a character locale set, and its codeset decides the encoding of our texts.
   calc::set_character_locale();

@@ -44,10 +44,12 @@ void blend_over(raster::Surface& under, const ArgbPicture& picture) {
   }
 }
 
-bool draw(std::vector<std::uint8_t> bytes, Image& image, int width, int height, bool resize) {
+bool draw(std::vector<std::uint8_t> bytes, Image& image, int width, int height, bool resize,
+          PictureFault* fault) {
   const bool scaled = width >= 1 && height >= 1;
-  if (scaled && !sensible_picture_size(width, height)) return false;
-  auto picture = decode_and_release(std::move(bytes));
+  if (scaled && !sensible_picture_size(width, height))
+    return fail_with(fault, PictureFault::size_too_large);
+  auto picture = decode_and_release(std::move(bytes), fault);
   if (!picture) return false;
   if (!scaled) {
     width = picture->width;
@@ -60,7 +62,8 @@ bool draw(std::vector<std::uint8_t> bytes, Image& image, int width, int height, 
   if (translucent) under = raster::Surface(width, height);
   if (image.width() == 0 || resize) {
     image.resize(width, height);
-    if (image.width() != width || image.height() != height) return false;
+    if (image.width() != width || image.height() != height)
+      return fail_with(fault, PictureFault::out_of_memory);
   }
   // The image may be the graphics window's picture, which the UI thread paints from.
   std::lock_guard lock(library().drawing_lock);
@@ -84,13 +87,13 @@ bool draw(std::vector<std::uint8_t> bytes, Image& image, int width, int height, 
 }  // namespace
 
 bool draw_picture(std::vector<std::uint8_t> bytes, Image& image, int width, int height,
-                  bool resize) {
+                  bool resize, PictureFault* fault) {
   try {
-    return draw(std::move(bytes), image, width, height, resize);
+    return draw(std::move(bytes), image, width, height, resize, fault);
   } catch (const std::bad_alloc&) {
-    return false;
+    return fail_with(fault, PictureFault::out_of_memory);
   } catch (const std::length_error&) {  // a size no surface can have
-    return false;
+    return fail_with(fault, PictureFault::size_too_large);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "files/picture_header.h"
+#include "files/png_decoder.h"
 #include "window/picture_decoder.h"
 #include "window/picture_encoder.h"
 
@@ -26,18 +27,35 @@ bool sensible_picture_size(std::int64_t width, std::int64_t height) {
          width * height * 4 <= MAX_PICTURE_BYTES;
 }
 
-std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes) {
+std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes,
+                                              PictureFault* fault) {
+  auto failed = [fault](PictureFault why) -> std::optional<ArgbPicture> {
+    fail_with(fault, why);
+    return std::nullopt;
+  };
   const auto header = read_picture_header(bytes);
-  if (!header || !sensible_picture_size(header->width, header->height)) return std::nullopt;
+  if (!header) return failed(PictureFault::not_a_picture);
+  if (!sensible_picture_size(header->width, header->height))
+    return failed(PictureFault::picture_too_large);
   keep_checked_part(bytes, *header);
   try {
-    auto picture = window::decode_with_picture_library(std::move(bytes), header->format,
-                                                       static_cast<int>(header->width),
-                                                       static_cast<int>(header->height));
-    if (!picture || !sensible_picture_size(picture->width, picture->height)) return std::nullopt;
+    std::optional<ArgbPicture> picture;
+    if (header->format == PictureFormat::png) {
+      picture = decode_png(bytes);
+      std::vector<std::uint8_t>().swap(bytes);
+    } else if (window::picture_library_error()) {
+      return failed(PictureFault::no_picture_library);
+    } else {
+      picture = window::decode_with_picture_library(std::move(bytes), header->format,
+                                                    static_cast<int>(header->width),
+                                                    static_cast<int>(header->height));
+    }
+    if (!picture) return failed(PictureFault::not_a_picture);
+    if (!sensible_picture_size(picture->width, picture->height))
+      return failed(PictureFault::picture_too_large);
     return picture;
   } catch (const std::bad_alloc&) {
-    return std::nullopt;
+    return failed(PictureFault::out_of_memory);
   }
 }
 

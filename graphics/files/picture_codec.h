@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "files/picture_fault.h"
 #include "window/picture_decoder.h"
 
 namespace korvi {
@@ -21,12 +22,19 @@ bool sensible_picture_size(std::int64_t width, std::int64_t height);
 // A decoded picture in the decoder's memory: top-down packed rows of 0xAARRGGBB.
 using window::ArgbPicture;
 
+// Why the backend's picture library (every format but PNG, and the PNG writer)
+// cannot be loaded, or null when it can.
+using window::picture_library_error;
+
 // Decodes a picture file held in memory (BMP, GIF, JPEG, PNG, icons, WebP, TIFF and
-// a few more); the format is found from the bytes, never from a file name. A file
-// whose header gives no sensible size is refused before decoding, a picture that
-// turns out larger after it. Nothing for those, for data no decoder reads and when
-// memory runs out. The bytes are released once decoded.
-std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes);
+// a few more); the format is found from the bytes, never from a file name. PNG is
+// read by a decoder made for untrusted input, the rest by the backend's picture
+// library. A file whose header gives no sensible size is refused before decoding, a
+// picture that turns out larger after it. Nothing for those, for data no decoder
+// reads, when the picture library cannot be loaded and when memory runs out, with
+// the reason in *fault when fault is not null. The bytes are released once decoded.
+std::optional<ArgbPicture> decode_and_release(std::vector<std::uint8_t> bytes,
+                                              PictureFault* fault = nullptr);
 
 // A decoded picture as plain values: top-down rows of 0xAARRGGBB pixels.
 struct DecodedPicture {

@@ -22,7 +22,7 @@ SDL_Surface* read(const SdlApi& api, SDL_RWops* stream, PictureFormat format, in
   switch (format) {
     case PictureFormat::bmp: return api.IMG_LoadBMP_RW(stream);
     case PictureFormat::gif: return api.IMG_LoadGIF_RW(stream);
-    case PictureFormat::png: return api.IMG_LoadPNG_RW(stream);
+    case PictureFormat::png: return nullptr;  // read by libspng (files/png_decoder.h)
     case PictureFormat::jpeg: return api.IMG_LoadJPG_RW(stream);
     case PictureFormat::ico: return api.IMG_LoadICO_RW(stream);
     case PictureFormat::cur: return api.IMG_LoadCUR_RW(stream);
@@ -40,6 +40,8 @@ SDL_Surface* read(const SdlApi& api, SDL_RWops* stream, PictureFormat format, in
 void free_surface(void* surface) { sdl()->SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
 
 }  // namespace
+
+const char* picture_library_error() { return sdl() ? nullptr : sdl_load_error(); }
 
 std::optional<ArgbPicture> decode_with_picture_library(std::vector<std::uint8_t> bytes,
                                                        PictureFormat format, int header_width,

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdarg>
 #include <mutex>
 #include <string>
 
@@ -20,6 +21,19 @@ bool bind(void* library, const char* name, Pointer& pointer, std::string& error)
   pointer = reinterpret_cast<Pointer>(dlsym(library, name));
   if (!pointer) error = std::string("missing ") + name;
   return pointer != nullptr;
+}
+
+// The TIFF library under the picture library writes its warnings and errors to
+// standard error, two lines for a file cut short; a failed load writes one line of
+// its own instead, so they are turned off (nothing when that library is not there).
+void silence_tiff_messages() {
+  void* tiff = dlopen("libtiff.so.6", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+  if (!tiff) return;
+  using Handler = void (*)(const char*, const char*, va_list);
+  using SetHandler = Handler (*)(Handler);
+  for (const char* name : {"TIFFSetErrorHandler", "TIFFSetWarningHandler"})
+    if (const auto set = reinterpret_cast<SetHandler>(dlsym(tiff, name))) set(nullptr);
+  dlclose(tiff);  // the picture library keeps it loaded
 }
 
 LoadedApi load() {
@@ -41,6 +55,7 @@ LoadedApi load() {
 #undef KORVI_BIND_SDL
 #undef KORVI_BIND_IMAGE
   result.loaded = complete;
+  if (complete) silence_tiff_messages();
   return result;
 }
 

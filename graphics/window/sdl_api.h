@@ -65,7 +65,6 @@ namespace korvi::window {
   X(IMG_Load_RW) \
   X(IMG_LoadBMP_RW) \
   X(IMG_LoadGIF_RW) \
-  X(IMG_LoadPNG_RW) \
   X(IMG_LoadJPG_RW) \
   X(IMG_LoadICO_RW) \
   X(IMG_LoadCUR_RW) \

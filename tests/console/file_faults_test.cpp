@@ -98,6 +98,18 @@ TEST(DataFiles, WholeRecordsOnlyAndOnlyRegularFiles) {
        "calc: cannot append to bianliang.txt: File too large\n",
        FULL_HISTORY,
        FULL_VARIABLES},
+      {"a file-size limit is no signal that ends the program",
+       [](const fs::path& work) {
+         std::ofstream(work / "input.txt") << FULL_HISTORY;
+         std::ofstream(work / "bianliang.txt") << FULL_VARIABLES;
+       },
+       {.before = "prlimit --fsize=4096 "},
+       "z=9\n",
+       ">>z =\n\t9\n\n>>\n",
+       "calc: cannot append to input.txt: File too large\n"
+       "calc: cannot append to bianliang.txt: File too large\n",
+       FULL_HISTORY,
+       FULL_VARIABLES},
   };
   for (const Case& c : CASES) {
     SCOPED_TRACE(c.title);

@@ -605,9 +605,11 @@ KORVI_API void put_image_part(int x, int y, int width, int height, const Image* 
 // least 1, else at its own size; transparent parts blend over what is there. The image
 // (null: the window too) takes that size when it has no pixels or when resize is true.
 // Returns false, leaving the image unchanged, when the file cannot be read or decoded
-// (or SDL2_image is missing), is no regular file or is above 256 MB, when the picture
-// or the size asked has a side above 16384 pixels or more than 2^28 bytes of pixels
-// (8192 x 8192), or when memory runs out.
+// (cut short or damaged, or SDL2_image is missing for a format other than PNG), is no
+// regular file or is above 256 MB, when the picture or the size asked has a side above
+// 16384 pixels or more than 2^28 bytes of pixels (8192 x 8192), or when memory runs
+// out; it then writes one line to standard error naming the file and the reason. Every
+// load ends, whatever the file holds.
 KORVI_API bool load_image(Image* image, const char* file_name, int width = 0, int height = 0,
                           bool resize = false);
 // The same for a file embedded into the program with korvi_embed_resources() (type
@@ -617,7 +619,8 @@ KORVI_API bool load_image_resource(Image* image, const char* type, const char* n
 // Writes the image (null: the window's picture) as a PNG file when the name ends in
 // ".png" (any case), else as a 24-bit BMP file, replacing the file. Returns false for a
 // null name, an image without pixels, a PNG writer that cannot be loaded, or a file
-// that cannot be written.
+// that cannot be written, after one line to standard error naming the file and the
+// reason.
 KORVI_API bool save_image(const char* file_name, const Image* image);
 
 // ---- Regions ---------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -167,6 +168,47 @@ TEST_F(ImageFiles, UnreadableFilesLeaveTheImageUnchanged) {
   EXPECT_FALSE(load_image(&image, nullptr));
   EXPECT_EQ(image.width(), 4);
   EXPECT_EQ(pixel(image, 3, 3), 0x00FF00u);
+}
+
+TEST_F(ImageFiles, AFailureWritesOneLineNamingTheFileAndTheReason) {
+  const std::string cut = write_png("cut.png"), huge = path("huge.png");
+  std::filesystem::resize_file(cut, 60);
+  std::ofstream(huge, std::ios::binary)
+      << "\x89PNG\r\n\x1a\n"s + be(13, 4) + "IHDR" + be(20000, 4) + be(20000, 4) + "\x08\x02"s;
+  std::ofstream(path("empty.bmp")).flush();
+  const std::string directory = m_dir.string(), missing = path("missing.png");
+  Image image(2, 2), empty;
+  const struct {
+    std::function<bool()> call;
+    std::string line;
+  } rows[] = {
+      {[&] { return load_image(&image, missing.c_str()); }, "load " + missing + ": not found"},
+      {[&] { return load_image(&image, directory.c_str()); },
+       "load " + directory + ": not a regular file"},
+      {[&] { return load_image(&image, path("empty.bmp").c_str()); },
+       "load " + path("empty.bmp") + ": empty"},
+      {[&] { return load_image(&image, cut.c_str()); },
+       "load " + cut + ": not a picture the library reads, or damaged"},
+      {[&] { return load_image(&image, huge.c_str()); },
+       "load " + huge + ": the picture is too large (at most 16384 pixels a side and 256 MB of "
+                        "pixels)"},
+      {[&] { return load_image(&image, cut.c_str(), 100000, 1); },
+       "load " + cut + ": the size asked is too large (at most 16384 pixels a side and 256 MB "
+                       "of pixels)"},
+      {[&] { return load_image(&image, nullptr); }, "load a picture: no file name given"},
+      {[&] { return load_image_resource(&image, "BITMAP", "absent"); },
+       "load the resource \"absent\" of type BITMAP: not found"},
+      {[&] { return save_image((directory + "/no/such.bmp").c_str(), &image); },
+       "save " + directory + "/no/such.bmp: No such file or directory"},
+      {[&] { return save_image(path("empty.png").c_str(), &empty); },
+       "save " + path("empty.png") + ": the image has no pixels"},
+  };
+  for (const auto& row : rows) {
+    ::testing::internal::CaptureStderr();
+    const bool done = row.call();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "korvi: cannot " + row.line + "\n");
+    EXPECT_FALSE(done) << row.line;
+  }
 }
 
 TEST_F(ImageFiles, HostileFilesAreRefusedBeforeDecoding) {
