@@ -24,6 +24,7 @@ if(BUILD_SHARED_LIBS)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/graphics/include/korvi/graphics.h
               ${PROJECT_SOURCE_DIR}/graphics/include/korvi/types.h
+              ${PROJECT_SOURCE_DIR}/graphics/include/korvi/embedded_resource.h
               ${PROJECT_BINARY_DIR}/include/korvi/version.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvi)
 install(FILES ${PROJECT_BINARY_DIR}/korvi.pc DESTINATION ${korvi_pc_dir})

@@ -724,17 +724,6 @@ bool input_box(char* buffer, int size, const char* prompt = nullptr, const char*
                const char* default_text = nullptr, int width = 0, int height = 0,
                bool only_ok = false);
 
-// ---- Embedded resources -----------------------------------------------------------------------
-
-// One file embedded into a program by the CMake function korvi_embed_resources();
-// the build generates the table, the library reads it.
-struct EmbeddedResource {
-  const char* type;
-  const char* name;
-  const unsigned char* begin;
-  const unsigned char* end;
-};
-
 }  // namespace korvi
 
 #pragma GCC visibility pop
