@@ -673,6 +673,9 @@ constexpr std::uint32_t WM_MBUTTONDOWN = 0x0207;
 constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
 constexpr std::uint32_t WM_MBUTTONDBLCLK = 0x0209;
 constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
+// A second click within the double-click time (500 ms) comes as WM_LBUTTONDBLCLK
+// instead of a second WM_LBUTTONDOWN (the same for the right and middle buttons); a
+// third click is a WM_LBUTTONDOWN again. A program that counts clicks counts both.
 
 // Key and button flags of a mouse event (MouseMessage holds them as its bool fields).
 constexpr std::uint32_t MK_LBUTTON = 0x0001;
