@@ -189,20 +189,27 @@ void raster_operations(Image& image) {
     const char* name;
     const char* formula;
   };
-  const Operation operations[] = {
-      {SRCCOPY, "SRCCOPY", "S"},           {SRCPAINT, "SRCPAINT", "S | D"},
-      {SRCAND, "SRCAND", "S & D"},         {SRCINVERT, "SRCINVERT", "S ^ D"},
-      {SRCERASE, "SRCERASE", "S & ~D"},    {NOTSRCCOPY, "NOTSRCCOPY", "~S"},
-      {NOTSRCERASE, "NOTSRCERASE", "~(S | D)"}, {MERGEPAINT, "MERGEPAINT", "~S | D"},
-      {MERGECOPY, "MERGECOPY", "P & S"},   {PATCOPY, "PATCOPY", "P"},
-      {PATPAINT, "PATPAINT", "P | ~S | D"}, {PATINVERT, "PATINVERT", "P ^ D"},
-      {DSTINVERT, "DSTINVERT", "~D"},      {BLACKNESS, "BLACKNESS", "0"},
-      {WHITENESS, "WHITENESS", "0xFFFFFF"}};
+  const Operation operations[] = {{SRCCOPY, "SRCCOPY", "S"},
+                                  {SRCPAINT, "SRCPAINT", "S | D"},
+                                  {SRCAND, "SRCAND", "S & D"},
+                                  {SRCINVERT, "SRCINVERT", "S ^ D"},
+                                  {SRCERASE, "SRCERASE", "S & ~D"},
+                                  {NOTSRCCOPY, "NOTSRCCOPY", "~S"},
+                                  {NOTSRCERASE, "NOTSRCERASE", "~(S | D)"},
+                                  {MERGEPAINT, "MERGEPAINT", "~S | D"},
+                                  {MERGECOPY, "MERGECOPY", "P & S"},
+                                  {PATCOPY, "PATCOPY", "P"},
+                                  {PATPAINT, "PATPAINT", "P | ~S | D"},
+                                  {PATINVERT, "PATINVERT", "P ^ D"},
+                                  {DSTINVERT, "DSTINVERT", "~D"},
+                                  {BLACKNESS, "BLACKNESS", "0"},
+                                  {WHITENESS, "WHITENESS", "0xFFFFFF"}};
   // The operands first: D, S, and the pattern P (the target's fill style). Each
   // cell in a grey frame, for the white ones.
   const auto cell = [](int i) { return Point{12 + i % 4 * 196, 40 + i / 4 * 92}; };
   set_line_color(rgb(200, 200, 200));
-  for (int i = 0; i < 18; ++i) draw_rectangle(cell(i).x - 1, cell(i).y - 1, cell(i).x + 168, cell(i).y + 56);
+  for (int i = 0; i < 18; ++i)
+    draw_rectangle(cell(i).x - 1, cell(i).y - 1, cell(i).x + 168, cell(i).y + 56);
   Point p = cell(0);
   stripes(p.x, p.y, 56);
   caption(p.x, p.y + 60, "D: the target");
@@ -239,7 +246,8 @@ void clipped_sample(Point cell, RegionHandle region, const std::string& label) {
   fill_bar(cell.x, cell.y, cell.x + 140, cell.y + 90);
   set_line_style(PS_SOLID, 0, 3);
   set_line_color(BLUE);
-  for (int radius = 8; radius < 90; radius += 10) draw_circle_outline(cell.x + 70, cell.y + 45, radius);
+  for (int radius = 8; radius < 90; radius += 10)
+    draw_circle_outline(cell.x + 70, cell.y + 45, radius);
   set_line_style(PS_SOLID);
   set_clip_region(nullptr);
   caption(cell.x, cell.y + 94, label);
