@@ -1,5 +1,6 @@
 // Draws the gallery of docs/gallery: every fill style, line style and write mode,
-// the shapes and the fonts, each picture labelled with the names a program uses.
+// the raster operations of put_image(), clip regions, the shapes and the fonts, each
+// picture labelled with the names a program uses.
 // Usage: make_gallery DIRECTORY    (writes the pictures there; needs no display)
 #include <korvi/graphics.h>
 
@@ -79,6 +80,23 @@ void fill_styles(Image& image) {
     set_bk_mode(TRANSPARENT);
     caption(left, top + 42, std::to_string(style) + " " + names[style - 1]);
   }
+  // The hatches again in TRANSPARENT mode, over stripes: their gaps keep what is there.
+  plain_font(16, "Arial");
+  draw_text(12, 500, "set_bk_mode(TRANSPARENT): the gaps of hatches are left alone");
+  const int hatches[] = {FILL_HATCH_RISING,  FILL_HATCH_CROSS,      FILL_HATCH_DIAGONAL_CROSS,
+                         FILL_HATCH_FALLING, FILL_HATCH_HORIZONTAL, FILL_HATCH_VERTICAL};
+  const Color tints[] = {rgb(255, 236, 150), rgb(255, 200, 210), rgb(190, 235, 240)};
+  for (int i = 0; i < 6; ++i) {
+    const int left = 12 + i % 4 * 214, top = 528 + i / 4 * 64;
+    for (int stripe = 0; stripe < 5; ++stripe) {
+      set_fill_style(tints[stripe % 3], FILL_SOLID);
+      fill_bar(left + stripe * 30, top, left + stripe * 30 + 29, top + 39);
+    }
+    set_fill_style(BLUE, hatches[i]);
+    fill_bar(left, top, left + 149, top + 39);
+    draw_rectangle(left, top, left + 149, top + 39);
+    caption(left, top + 42, std::to_string(hatches[i]) + " " + names[hatches[i] - 1]);
+  }
 }
 
 void line_styles(Image& image) {
@@ -120,20 +138,26 @@ void line_styles(Image& image) {
   }
 }
 
+// The six stripes of the destination in the write modes' and raster operations'
+// pictures: black, white, red, green, blue, grey, each 28 pixels wide.
+void stripes(int left, int top, int height) {
+  const Color colours[] = {rgb(0, 0, 0),     rgb(255, 255, 255), rgb(220, 40, 40),
+                           rgb(40, 160, 60), rgb(40, 80, 220),   rgb(128, 128, 128)};
+  for (int i = 0; i < 6; ++i) {
+    set_fill_style(colours[i], FILL_SOLID);
+    fill_bar(left + i * 28, top, left + i * 28 + 27, top + height - 1);
+  }
+}
+
 void write_modes(Image& image) {
   const char* names[] = {"R2_BLACK",      "R2_NOTMERGEPEN", "R2_MASKNOTPEN", "R2_NOTCOPYPEN",
                          "R2_MASKPENNOT", "R2_NOT",         "R2_XORPEN",     "R2_NOTMASKPEN",
                          "R2_MASKPEN",    "R2_NOTXORPEN",   "R2_NOP",        "R2_MERGENOTPEN",
                          "R2_COPYPEN",    "R2_MERGEPENNOT", "R2_MERGEPEN",   "R2_WHITE"};
   start(image, "Write modes: set_write_mode(mode), pen P (orange) on stripes S");
-  const Color stripes[] = {rgb(0, 0, 0),     rgb(255, 255, 255), rgb(220, 40, 40),
-                           rgb(40, 160, 60), rgb(40, 80, 220),   rgb(128, 128, 128)};
   for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
     const int left = 12 + (mode - 1) % 4 * 196, top = 40 + (mode - 1) / 4 * 100;
-    for (int i = 0; i < 6; ++i) {
-      set_fill_style(stripes[i], FILL_SOLID);
-      fill_bar(left + i * 28, top, left + i * 28 + 27, top + 63);
-    }
+    stripes(left, top, 64);
     set_write_mode(mode);
     set_line_color(rgb(255, 160, 0));
     set_line_style(PS_SOLID, 0, 12);
@@ -144,6 +168,130 @@ void write_modes(Image& image) {
     set_write_mode(R2_COPYPEN);
     caption(left, top + 68, std::to_string(mode) + " " + names[mode - 1]);
   }
+}
+
+void raster_operations(Image& image) {
+  start(image, "Raster operations: put_image(x, y, image, rop), source S on stripes D");
+  // The source: an orange disc and a black band on white.
+  Image source(168, 56);
+  set_working_image(&source);
+  set_bk_color(rgb(255, 255, 255));
+  clear_device();
+  set_fill_style(rgb(0, 0, 0), FILL_SOLID);
+  fill_bar(0, 38, 168, 56);
+  set_line_color(rgb(255, 160, 0));
+  set_fill_style(rgb(255, 160, 0), FILL_SOLID);
+  draw_circle(84, 28, 24);
+  set_working_image(&image);
+
+  struct Operation {
+    std::uint32_t rop;
+    const char* name;
+    const char* formula;
+  };
+  const Operation operations[] = {{SRCCOPY, "SRCCOPY", "S"},
+                                  {SRCPAINT, "SRCPAINT", "S | D"},
+                                  {SRCAND, "SRCAND", "S & D"},
+                                  {SRCINVERT, "SRCINVERT", "S ^ D"},
+                                  {SRCERASE, "SRCERASE", "S & ~D"},
+                                  {NOTSRCCOPY, "NOTSRCCOPY", "~S"},
+                                  {NOTSRCERASE, "NOTSRCERASE", "~(S | D)"},
+                                  {MERGEPAINT, "MERGEPAINT", "~S | D"},
+                                  {MERGECOPY, "MERGECOPY", "P & S"},
+                                  {PATCOPY, "PATCOPY", "P"},
+                                  {PATPAINT, "PATPAINT", "P | ~S | D"},
+                                  {PATINVERT, "PATINVERT", "P ^ D"},
+                                  {DSTINVERT, "DSTINVERT", "~D"},
+                                  {BLACKNESS, "BLACKNESS", "0"},
+                                  {WHITENESS, "WHITENESS", "0xFFFFFF"}};
+  // The operands first: D, S, and the pattern P (the target's fill style). Each
+  // cell in a grey frame, for the white ones.
+  const auto cell = [](int i) { return Point{12 + i % 4 * 196, 40 + i / 4 * 92}; };
+  set_line_color(rgb(200, 200, 200));
+  for (int i = 0; i < 18; ++i)
+    draw_rectangle(cell(i).x - 1, cell(i).y - 1, cell(i).x + 168, cell(i).y + 56);
+  Point p = cell(0);
+  stripes(p.x, p.y, 56);
+  caption(p.x, p.y + 60, "D: the target");
+  p = cell(1);
+  put_image(p.x, p.y, &source);
+  caption(p.x, p.y + 60, "S: the image");
+  p = cell(2);
+  set_bk_color(rgb(255, 255, 255));
+  set_bk_mode(OPAQUE);
+  set_fill_style(rgb(40, 160, 60), FILL_HATCH_DIAGONAL_CROSS);
+  fill_bar(p.x, p.y, p.x + 167, p.y + 55);
+  set_bk_mode(TRANSPARENT);
+  caption(p.x, p.y + 60, "P: the fill style, a hatch");
+  for (int i = 0; i < 15; ++i) {
+    p = cell(i + 3);
+    stripes(p.x, p.y, 56);
+    set_fill_style(rgb(40, 160, 60), FILL_HATCH_DIAGONAL_CROSS);
+    put_image(p.x, p.y, &source, operations[i].rop);
+    caption(p.x, p.y + 60, std::string(operations[i].name) + "  " + operations[i].formula);
+  }
+}
+
+// Rings on a tint drawn over a cell of 140 x 90 in a frame, clipped to the region
+// (given in the cell's coordinates).
+void clipped_sample(Point cell, RegionHandle region, const std::string& label) {
+  UniqueRegion moved(create_rect_region(0, 0, 0, 0));
+  combine_region(moved.get(), region, nullptr, RGN_COPY);
+  offset_region(moved.get(), cell.x, cell.y);
+  set_line_color(rgb(200, 200, 200));
+  draw_rectangle(cell.x, cell.y, cell.x + 140, cell.y + 90);
+  set_clip_region(moved.get());
+  // Rings and a hatch, drawn over the whole cell; only the region takes them.
+  set_fill_style(rgb(255, 220, 150), FILL_SOLID);
+  fill_bar(cell.x, cell.y, cell.x + 140, cell.y + 90);
+  set_line_style(PS_SOLID, 0, 3);
+  set_line_color(BLUE);
+  for (int radius = 8; radius < 90; radius += 10)
+    draw_circle_outline(cell.x + 70, cell.y + 45, radius);
+  set_line_style(PS_SOLID);
+  set_clip_region(nullptr);
+  caption(cell.x, cell.y + 94, label);
+}
+
+void clip_regions(Image& image) {
+  start(image, "Clip regions: set_clip_region(region); drawing outside it is left out");
+  const auto cell = [](int i) { return Point{12 + i % 5 * 156, 40 + i / 5 * 120}; };
+  const Point star[] = {{70, 2},  {84, 34}, {136, 34}, {94, 54}, {110, 88},
+                        {70, 66}, {30, 88}, {46, 54},  {4, 34},  {56, 34}};
+  const Point crossed[] = {{70, 4}, {116, 86}, {4, 32}, {136, 32}, {24, 86}};
+  UniqueRegion rect(create_rect_region(10, 10, 130, 80));
+  UniqueRegion ellipse(create_elliptic_region(4, 4, 136, 86));
+  UniqueRegion alternate(create_polygon_region(crossed, 5, ALTERNATE));
+  UniqueRegion winding(create_polygon_region(crossed, 5, WINDING));
+  UniqueRegion star_region(create_polygon_region(star, 10, ALTERNATE));
+  clipped_sample(cell(0), rect.get(), "create_rect_region");
+  clipped_sample(cell(1), ellipse.get(), "create_elliptic_region");
+  clipped_sample(cell(2), star_region.get(), "create_polygon_region");
+  clipped_sample(cell(3), alternate.get(), "polygon, ALTERNATE");
+  clipped_sample(cell(4), winding.get(), "polygon, WINDING");
+
+  // combine_region() of a left disc a and a right box b.
+  const int modes[] = {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF, RGN_COPY};
+  const char* mode_names[] = {"RGN_AND: a and b", "RGN_OR: a or b", "RGN_XOR: either, not both",
+                              "RGN_DIFF: a without b", "RGN_COPY: a"};
+  for (int i = 0; i < 5; ++i) {
+    UniqueRegion a(create_elliptic_region(4, 4, 94, 86));
+    UniqueRegion b(create_rect_region(54, 16, 136, 74));
+    UniqueRegion combined(create_rect_region(0, 0, 0, 0));
+    combine_region(combined.get(), a.get(), b.get(), modes[i]);
+    clipped_sample(cell(5 + i), combined.get(), mode_names[i]);
+  }
+
+  // clear_clip_region() fills the region with the background colour.
+  const Point p = cell(10);
+  UniqueRegion hole(create_elliptic_region(30, 20, 110, 70));
+  clipped_sample(p, rect.get(), "clear_clip_region");
+  offset_region(hole.get(), p.x, p.y);
+  set_bk_color(rgb(220, 240, 255));
+  set_clip_region(hole.get());
+  clear_clip_region();
+  set_clip_region(nullptr);
+  set_bk_color(PAPER);
 }
 
 void shapes(Image& image) {
@@ -224,7 +372,8 @@ void fonts(Image& image) {
     const int y = 44 + i * 40;
     caption(12, y + 6, *faces[i] ? std::string("\"") + faces[i] + "\"" : "\"\" (default)");
     set_text_style_ext(24, 0, faces[i], 0, 0, FW_NORMAL, false, false, false);
-    draw_text(150, y, "Regular");
+    // "System" is a bold face: its FW_NORMAL is bold too.
+    draw_text(150, y, i == 0 ? "Bold face" : "Regular");
     set_text_style_ext(24, 0, faces[i], 0, 0, FW_BOLD, false, false, false);
     draw_text(290, y, "Bold");
     set_text_style_ext(24, 0, faces[i], 0, 0, FW_NORMAL, true, false, false);
@@ -266,9 +415,11 @@ int main(int argc, char** argv) {
     int width, height;
     void (*draw)(Image&);
   };
-  const Picture pictures[] = {{"fill_styles.png", 860, 496, fill_styles},
+  const Picture pictures[] = {{"fill_styles.png", 860, 656, fill_styles},
                               {"line_styles.png", 792, 350, line_styles},
                               {"write_modes.png", 792, 440, write_modes},
+                              {"raster_operations.png", 792, 500, raster_operations},
+                              {"clip_regions.png", 792, 400, clip_regions},
                               {"shapes.png", 792, 370, shapes},
                               {"fonts.png", 792, 380, fonts}};
   for (const Picture& picture : pictures) {

@@ -1,5 +1,5 @@
-// A small keyboard game: walk through the maze and pick up every coin. W, A, S and
-// D move, Q or Esc quits. Each move redraws the board in a batch, shown at once.
+// A small keyboard game: walk through the maze and pick up every coin. The arrow
+// keys move, Q or Esc quits. Each move redraws the board in a batch, shown at once.
 // With a file name as argument it plays a few moves of its own into an off-screen
 // image and saves it there.
 #include <korvi/graphics.h>

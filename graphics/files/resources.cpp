@@ -1,12 +1,11 @@
 #include "files/resources.h"
 
-#include <korvi/graphics.h>
+#include <korvi/embedded_resource.h>
 
 #include <algorithm>
 #include <cstddef>
 
-// Defined by the source that korvi_embed_resources() generates; absent (null) in
-// programs that embed nothing.
+// Weak: absent (null) in programs that embed nothing.
 extern "C" const korvi::EmbeddedResource* korvi_embedded_resources(std::size_t* count)
     __attribute__((weak));
 

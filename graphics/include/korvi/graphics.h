@@ -23,21 +23,13 @@
 // "Process and threads" below.
 #pragma once
 
+#include <korvi/export.h>
 #include <korvi/types.h>
 #include <korvi/version.h>  // KORVI_VERSION_MAJOR, _MINOR, _PATCH and KORVI_VERSION
 
 #include <cstdint>
 #include <memory>
 
-// Marks what the shared library exports: the functions and the class declared here.
-// Everything else in it is hidden.
-#ifndef KORVI_API
-#if defined(__GNUC__) || defined(__clang__)
-#define KORVI_API __attribute__((visibility("default")))
-#else
-#define KORVI_API
-#endif
-#endif
 
 namespace korvi {
 
@@ -688,6 +680,9 @@ constexpr std::uint32_t WM_MBUTTONDOWN = 0x0207;
 constexpr std::uint32_t WM_MBUTTONUP = 0x0208;
 constexpr std::uint32_t WM_MBUTTONDBLCLK = 0x0209;
 constexpr std::uint32_t WM_MOUSEWHEEL = 0x020A;
+// A second click within the double-click time (500 ms) comes as WM_LBUTTONDBLCLK
+// instead of a second WM_LBUTTONDOWN (the same for the right and middle buttons); a
+// third click is a WM_LBUTTONDOWN again. A program that counts clicks counts both.
 
 // Key and button flags of a mouse event (MouseMessage holds them as its bool fields).
 constexpr std::uint32_t MK_LBUTTON = 0x0001;
@@ -738,16 +733,5 @@ KORVI_API void flush_mouse_messages();
 KORVI_API bool input_box(char* buffer, int size, const char* prompt = nullptr,
                          const char* title = nullptr, const char* default_text = nullptr,
                          int width = 0, int height = 0, bool only_ok = false);
-
-// ---- Embedded resources -----------------------------------------------------------------------
-
-// One file embedded into a program by the CMake function korvi_embed_resources();
-// the build generates the table, the library reads it.
-struct EmbeddedResource {
-  const char* type;
-  const char* name;
-  const unsigned char* begin;
-  const unsigned char* end;
-};
 
 }  // namespace korvi

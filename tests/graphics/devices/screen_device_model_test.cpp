@@ -175,8 +175,9 @@ std::string first_difference(const std::uint32_t* actual, const std::uint32_t* e
   for (int y = 0; y < HEIGHT; ++y)
     for (int x = 0; x < WIDTH; ++x) {
       const int i = y * WIDTH + x;
+      // std::string("("), not "(": GCC 12 at -O3 warns (-Wrestrict) on a literal + string.
       if (actual[i] != expected[i])
-        return "(" + std::to_string(x) + ", " + std::to_string(y) +
+        return std::string("(") + std::to_string(x) + ", " + std::to_string(y) +
                "): " + std::to_string(actual[i]) + " instead of " + std::to_string(expected[i]);
     }
   return "";
