@@ -1,43 +1,31 @@
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+
 #include "font/face_resolver.h"
-
-#include <algorithm>
-#include <array>
-#include <cctype>
-
 #include "font/font_error.h"
 
 namespace korvi::raster {
 
 namespace {
 
-struct Alias {
-  std::string_view name;
-  std::string_view family;
-  bool bold;
+struct FontconfigConfigDeleter {
+  void operator()(FcConfig* config) const noexcept { FcConfigDestroy(config); }
+};
+struct FontconfigPatternDeleter {
+  void operator()(FcPattern* pattern) const noexcept { FcPatternDestroy(pattern); }
+};
+struct FontconfigFontSetDeleter {
+  void operator()(FcFontSet* set) const noexcept { FcFontSetDestroy(set); }
+};
+struct FontconfigCharSetDeleter {
+  void operator()(FcCharSet* set) const noexcept { FcCharSetDestroy(set); }
 };
 
-// Names programs ask for, mapped to installed faces with the same metrics.
-constexpr std::array<Alias, 6> ALIASES = {{
-    {"system", "Liberation Sans", true},
-    {"arial", "Liberation Sans", false},
-    {"helvetica", "Liberation Sans", false},
-    {"times new roman", "Liberation Serif", false},
-    {"courier new", "Liberation Mono", false},
-    {"courier", "Liberation Mono", false},
-}};
-
-std::string lower_ascii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return result;
-}
-
-std::string_view generic_family(std::uint8_t pitch_and_family) {
-  const std::uint8_t family = pitch_and_family & 0xF0;
-  if (family == FAMILY_MODERN || (pitch_and_family & 0x03) == PITCH_FIXED) return "monospace";
-  if (family == FAMILY_ROMAN) return "serif";
-  return "sans-serif";
-}
+using FontconfigConfigHandle = std::unique_ptr<FcConfig, FontconfigConfigDeleter>;
+using FontconfigPatternHandle = std::unique_ptr<FcPattern, FontconfigPatternDeleter>;
+using FontconfigFontSetHandle = std::unique_ptr<FcFontSet, FontconfigFontSetDeleter>;
+using FontconfigCharSetHandle = std::unique_ptr<FcCharSet, FontconfigCharSetDeleter>;
 
 // file and index of a fontconfig result pattern, if it names a file.
 bool location_of(FcPattern* pattern, FaceLocation& location) {
@@ -53,32 +41,28 @@ bool location_of(FcPattern* pattern, FaceLocation& location) {
 
 }  // namespace
 
-FaceRequest face_request(const FontDescription& description) {
-  FaceRequest request;
-  request.bold = description.weight >= WEIGHT_BOLD_THRESHOLD;
-  request.italic = description.italic != 0;
-  const std::string_view name = face_name(description);
-  if (name.empty()) {
-    request.family = generic_family(description.pitch_and_family);
-    return request;
-  }
-  const std::string lower = lower_ascii(name);
-  for (const Alias& alias : ALIASES) {
-    if (lower == alias.name) {
-      request.family = alias.family;
-      request.bold = request.bold || alias.bold;
-      return request;
-    }
-  }
-  request.family = name;
-  return request;
+// Each resolver owns its own fontconfig configuration.
+struct FaceResolver::Impl {
+  struct Candidate {
+    FaceLocation location;
+    FontconfigCharSetHandle charset;
+  };
+
+  FontconfigConfigHandle config{FcInitLoadConfigAndFonts()};
+  std::vector<Candidate> candidates;
+  bool candidates_loaded = false;
+
+  void load_fallback_candidates();
+};
+
+FaceResolver::FaceResolver() : m_impl(std::make_unique<Impl>()) {
+  if (!m_impl->config) throw FontError("fontconfig could not load its configuration");
 }
 
-FaceResolver::FaceResolver() : m_config(FcInitLoadConfigAndFonts()) {
-  if (!m_config) throw FontError("fontconfig could not load its configuration");
-}
+FaceResolver::~FaceResolver() = default;
 
 std::optional<FaceLocation> FaceResolver::match(const FaceRequest& request) {
+  FcConfig* config = m_impl->config.get();
   FontconfigPatternHandle pattern(FcPatternCreate());
   if (!pattern) return std::nullopt;
   FcPatternAddString(pattern.get(), FC_FAMILY,
@@ -86,26 +70,26 @@ std::optional<FaceLocation> FaceResolver::match(const FaceRequest& request) {
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, request.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pattern.get(), FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(m_config.get(), pattern.get(), FcMatchPattern);
+  FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
 
   FcResult status = FcResultNoMatch;
-  FontconfigPatternHandle match(FcFontMatch(m_config.get(), pattern.get(), &status));
+  FontconfigPatternHandle match(FcFontMatch(config, pattern.get(), &status));
   FaceLocation location;
   if (!match || !location_of(match.get(), location)) return std::nullopt;
   return location;
 }
 
-void FaceResolver::load_fallback_candidates() {
-  m_candidates_loaded = true;
+void FaceResolver::Impl::load_fallback_candidates() {
+  candidates_loaded = true;
   FontconfigPatternHandle pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
   if (!pattern) return;
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(m_config.get(), pattern.get(), FcMatchPattern);
+  FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult status = FcResultNoMatch;
   // Trimmed: a face that adds no characters to those before it is left out.
-  FontconfigFontSetHandle set(FcFontSort(m_config.get(), pattern.get(), FcTrue, nullptr, &status));
+  FontconfigFontSetHandle set(FcFontSort(config.get(), pattern.get(), FcTrue, nullptr, &status));
   if (!set) return;
   for (int i = 0; i < set->nfont; ++i) {
     Candidate candidate;
@@ -113,14 +97,14 @@ void FaceResolver::load_fallback_candidates() {
     if (!location_of(set->fonts[i], candidate.location)) continue;
     if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &charset) != FcResultMatch) continue;
     candidate.charset.reset(FcCharSetCopy(charset));
-    m_candidates.push_back(std::move(candidate));
+    candidates.push_back(std::move(candidate));
   }
 }
 
 std::vector<FaceLocation> FaceResolver::covering(char32_t code_point) {
-  if (!m_candidates_loaded) load_fallback_candidates();
+  if (!m_impl->candidates_loaded) m_impl->load_fallback_candidates();
   std::vector<FaceLocation> result;
-  for (const Candidate& candidate : m_candidates) {
+  for (const Impl::Candidate& candidate : m_impl->candidates) {
     if (FcCharSetHasChar(candidate.charset.get(), code_point)) result.push_back(candidate.location);
   }
   return result;
