@@ -1,6 +1,5 @@
 #include "evaluate_expression.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -12,6 +11,7 @@
 #include "normalize_expression.h"
 #include "operator_priority.h"
 #include "quit_requested.h"
+#include "read_decimal.h"
 
 namespace calc {
 
@@ -45,16 +45,15 @@ constexpr bool is_binary_operator(char c) {
 // empty; a text without any digit is 0. Correctly rounded; overflow gives infinity
 // and underflow zero.
 double decimal_value(const char* first, const char* last) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-  if (error == std::errc::result_out_of_range) {
+  const DecimalRead read = read_decimal(first, last, DecimalForm::FIXED);
+  if (read.out_of_range) {
     // Out of range: huge when the integer part has a non-zero digit, else tiny.
     for (const char* p = first; p != last && *p != '.'; ++p) {
       if (*p != '0') return std::numeric_limits<double>::infinity();
     }
     return 0.0;
   }
-  return error == std::errc() ? value : 0.0;
+  return read.value;
 }
 
 struct NumberRead {

@@ -1,10 +1,13 @@
 #include "number_to_text.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
+
+#include "calc/characters.h"
 
 namespace calc {
 
@@ -30,28 +33,29 @@ RoundedDigits rounded_digits(double magnitude) {
     return out;
   }
 
-  // The 17-significant-digit form "d.dddddddddddddddde[+-]x", correctly rounded.
-  char scientific[32];
-  const auto result = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                                    std::chars_format::scientific, SIGNIFICANT_DIGITS - 1);
+  // The 17 significant digits and the exponent of the correctly rounded form
+  // "d.dddddddddddddddde[+-]x". The decimal point is whatever the locale writes.
+  char scientific[64];
+  std::snprintf(scientific, sizeof scientific, "%.*e", SIGNIFICANT_DIGITS - 1, magnitude);
+  const char* exponent = std::strchr(scientific, 'e');
   char significant[SIGNIFICANT_DIGITS];
-  significant[0] = scientific[0];
-  std::memcpy(significant + 1, scientific + 2, SIGNIFICANT_DIGITS - 1);
-  const char* exponent = scientific + SIGNIFICANT_DIGITS + 2;  // after the "e"
-  int exponent_value = 0;
-  std::from_chars(exponent + (*exponent == '+' ? 1 : 0), result.ptr, exponent_value);
+  int count = 0;
+  for (const char* p = scientific; p != exponent && count < SIGNIFICANT_DIGITS; ++p) {
+    if (is_digit(*p)) significant[count++] = *p;
+  }
+  const int exponent_value = std::atoi(exponent + 1);
 
   out.point = exponent_value + 1;
   const int wanted = out.point + DECIMALS;
   if (wanted < 0) {
     // Nothing is kept and nothing rounds. The position is that of the shortest form
     // of x, the number as written: 0.000000000001, whose double lies just below
-    // 1e-12, has its first digit at the twelfth decimal, not the thirteenth.
-    const auto shortest = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                                        std::chars_format::scientific);
-    const char* e = std::find(scientific, shortest.ptr, 'e') + 1;
-    std::from_chars(e + (*e == '+' ? 1 : 0), shortest.ptr, exponent_value);
-    out.point = exponent_value + 1;
+    // 1e-12, has its first digit at the twelfth decimal, not the thirteenth. That
+    // form has the 17-digit form's exponent, or one more when x reads back from the
+    // next power of ten.
+    if (std::strtod(("1e" + std::to_string(exponent_value + 1)).c_str(), nullptr) == magnitude) {
+      ++out.point;
+    }
     return out;
   }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calc/evaluate_expression.h"
+#include "calc/read_decimal.h"
 #include "render_plot.h"
 #include "sample_function.h"
 
@@ -33,30 +34,27 @@ std::string_view without_plus(std::string_view text) {
   return text;
 }
 
-// The token read whole as a number of type T; nullopt when it is cut, does not
-// read as such a number, or has characters left over.
-template <class T>
-std::optional<T> parse_whole(const InputText& token) {
+// The token as a finite double, taken whole; nullopt when it is cut, does not read
+// as a number, is out of range or has characters left over.
+std::optional<double> parse_finite(const InputText& token) {
   const std::string_view text = without_plus(token.text);
-  T value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (token.too_long || error != std::errc() || end != text.data() + text.size()) {
+  const char* last = text.data() + text.size();
+  const DecimalRead read = read_decimal(text.data(), last, DecimalForm::WITH_EXPONENT);
+  if (token.too_long || read.end == text.data() || read.end != last || read.out_of_range) {
     return std::nullopt;
   }
-  return value;
-}
-
-// The token as a finite double, taken whole; nullopt otherwise.
-std::optional<double> parse_finite(const InputText& token) {
-  const std::optional<double> value = parse_whole<double>(token);
-  if (!value || !std::isfinite(*value)) return std::nullopt;
-  return value;
+  return read.value;
 }
 
 // The token as a point count from MIN_POINTS to MAX_POINTS, taken whole.
 std::optional<int> parse_point_count(const InputText& token) {
-  const std::optional<int> value = parse_whole<int>(token);
-  if (!value || *value < MIN_POINTS || *value > MAX_POINTS) return std::nullopt;
+  const std::string_view text = without_plus(token.text);
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (token.too_long || error != std::errc() || end != text.data() + text.size() ||
+      value < MIN_POINTS || value > MAX_POINTS) {
+    return std::nullopt;
+  }
   return value;
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -327,6 +328,37 @@ std::optional<Size> pnm_size(Reader& r) {
 
 bool is_blank(char c) { return is_space(static_cast<std::uint8_t>(c)); }
 
+// The value of `number`, of the form [digits][.digits][e[sign]digits] (an "e"
+// without digits after it ends the number), correctly rounded; nullopt when it
+// overflows or underflows to zero. Given to strtod without its point, so that the
+// locale has no say.
+std::optional<double> decimal_value(std::string_view number) {
+  const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+  std::string digits;
+  int fraction_digits = 0;
+  const std::size_t point = number.find('.');
+  for (std::size_t k = 0; k < e; ++k) {
+    if (k == point) continue;
+    digits += number[k];
+    if (point < k) ++fraction_digits;
+  }
+  if (digits.empty()) return 0.0;
+  std::string_view exponent_text = number.substr(std::min(e + 1, number.size()));
+  const bool exponent_negative = exponent_text.starts_with('-');
+  if (exponent_negative || exponent_text.starts_with('+')) exponent_text.remove_prefix(1);
+  int exponent = 0;
+  const char* last = exponent_text.data() + exponent_text.size();
+  if (std::from_chars(exponent_text.data(), last, exponent).ec == std::errc::result_out_of_range) {
+    exponent = 1'000'000'000;  // far beyond every double
+  }
+  if (exponent_negative) exponent = -exponent;
+  const double value =
+      std::strtod((digits + 'e' + std::to_string(exponent - fraction_digits)).c_str(), nullptr);
+  const bool underflow = value == 0.0 && digits.find_first_not_of('0') != std::string::npos;
+  if (std::isinf(value) || underflow) return std::nullopt;
+  return value;
+}
+
 // The number at text[i], moving i past it; 0 when there is none. As the drawing
 // code reads it: sign, digits, point, digits, exponent (not the "e" of a unit), of
 // which only the first 63 characters count. Values out of range count as far beyond
@@ -358,9 +390,7 @@ double svg_number(std::string_view text, std::size_t& i) {
   std::string_view number = kept;
   const bool negative = number.starts_with('-');
   if (number.starts_with('-') || number.starts_with('+')) number.remove_prefix(1);
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) value = 1e12;
+  const double value = decimal_value(number).value_or(1e12);
   return negative ? -value : value;
 }
 

@@ -48,8 +48,10 @@ std::optional<Pen> Pen::geometric(std::uint32_t style, std::int32_t width, Color
 }
 
 bool operator==(const Pen& a, const Pen& b) {
+  const auto a_dashes = a.dashes(), b_dashes = b.dashes();
   return a.m_geometric == b.m_geometric && a.m_style == b.m_style && a.m_width == b.m_width &&
-         a.m_color == b.m_color && std::ranges::equal(a.dashes(), b.dashes());
+         a.m_color == b.m_color &&
+         std::equal(a_dashes.begin(), a_dashes.end(), b_dashes.begin(), b_dashes.end());
 }
 
 }  // namespace korvi::raster
