@@ -4,9 +4,7 @@
 // off-screen image instead and saves it there (no window needed).
 #include <korvi/graphics.h>
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 using namespace korvi;
@@ -98,7 +96,7 @@ int main(int argc, char** argv) {
     for (const Ball& ball : balls) draw_ball(ball);
     flush_batch();  // the whole frame appears at once
     for (Ball& ball : balls) step(ball);
-    std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    delay_ms(16);  // about 60 frames a second
   }
   read_key();
   end_batch();

@@ -5,10 +5,8 @@
 #include <korvi/graphics.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 using namespace korvi;
@@ -94,13 +92,9 @@ int main(int argc, char** argv) {
   }
   if (!open_graphics(WIDTH, HEIGHT)) return 1;
   clear_canvas(pen);
-  while (!key_hit()) {
-    if (mouse_hit())
-      handle(pen, get_mouse_message());
-    else
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  read_key();
+  // Sleeps until a key or a mouse message comes: no processor time while idle.
+  while (wait_for_input(-1) && !key_hit()) handle(pen, get_mouse_message());
+  if (key_hit()) read_key();
   close_graphics();
   return 0;
 }

@@ -172,8 +172,13 @@ int wait_for_key(WindowKeyQueue& window_keys) {
 bool key_waiting(WindowKeyQueue& window_keys) {
   if (g_terminal_codes.any() || !window_keys.empty()) return true;
   const terminal::RawKeyMode tty;
-  if (tty.fd() < 0) return false;
-  pollfd fd{tty.fd(), POLLIN, 0};
+  return key_waiting(window_keys, tty.fd());
+}
+
+bool key_waiting(WindowKeyQueue& window_keys, int terminal_fd) {
+  if (g_terminal_codes.any() || !window_keys.empty()) return true;
+  if (terminal_fd < 0) return false;
+  pollfd fd{terminal_fd, POLLIN, 0};
   return poll(&fd, 1, 0) > 0;
 }
 

@@ -56,5 +56,7 @@ int wait_for_key(WindowKeyQueue& window_keys);
 
 // Whether a key code is held or waiting in the terminal or the window.
 bool key_waiting(WindowKeyQueue& window_keys);
+// The same with the terminal already in raw mode (terminal_fd: RawKeyMode::fd()).
+bool key_waiting(WindowKeyQueue& window_keys, int terminal_fd);
 
 }  // namespace korvi

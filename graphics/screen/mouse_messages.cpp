@@ -84,11 +84,22 @@ bool MouseMessages::reader_is_taking() const {
 
 void MouseMessages::wake_reader() {
   std::atomic_thread_fence(std::memory_order_seq_cst);
+  // Either the watcher sees this message in any(), or this thread sees the watch.
+  if (m_watched.load()) m_watch_fd.signal();
   if (!m_reader_asleep.load()) return;
   // The reader holds the lock until its wait begins: the wake-up cannot come before
   // the wait.
   { std::lock_guard lock(m_mutex); }
   m_arrived.notify_one();
 }
+
+MouseMessages::Watch::Watch(MouseMessages& messages) : m_messages(messages) {
+  m_messages.m_watched.store(true);
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+}
+
+MouseMessages::Watch::~Watch() { m_messages.m_watched.store(false); }
+
+void MouseMessages::Watch::drain() const { m_messages.m_watch_fd.drain(); }
 
 }  // namespace korvi

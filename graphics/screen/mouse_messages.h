@@ -11,6 +11,7 @@
 #include <deque>
 #include <mutex>
 
+#include "screen/event_descriptor.h"
 #include "screen/mouse_queue.h"
 
 namespace korvi {
@@ -42,6 +43,23 @@ class MouseMessages {
   // waiting reader.
   void set_open(bool open);
 
+  // For a reader that waits on several sources at once with poll(): while a Watch
+  // lives, every delivered message makes fd() readable.
+  class Watch {
+   public:
+    explicit Watch(MouseMessages& messages);
+    ~Watch();
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+    // -1 when the system gave no descriptor: the watcher then polls by time.
+    int fd() const { return m_messages.m_watch_fd.get(); }
+    // Forgets the deliveries seen so far; then looks at any() again.
+    void drain() const;
+
+   private:
+    MouseMessages& m_messages;
+  };
+
  private:
   using Clock = std::chrono::steady_clock;
   // Reader: the oldest message, from the ring or else the overflow; code 0 if none.
@@ -50,6 +68,9 @@ class MouseMessages {
   void wake_reader();
 
   MouseMessageQueue m_ring;
+  // Readable after a delivery while a Watch lives.
+  EventDescriptor m_watch_fd;
+  std::atomic<bool> m_watched{false};
   // Set by the UI thread while messages go to the overflow (the ring's are older),
   // cleared by the reader when it empties the overflow. Changed under m_mutex.
   std::atomic<bool> m_overflowing{false};

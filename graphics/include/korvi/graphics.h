@@ -251,7 +251,9 @@ constexpr int SHOW_CONSOLE = 1;
 // one thread at a time (the drawing thread), except:
 // - close_graphics() and get_window_handle(): any thread, at any time;
 // - read_key() and key_hit(): one thread at a time, the drawing thread or another;
-// - mouse_hit(), get_mouse_message() and flush_mouse_messages(): likewise.
+// - mouse_hit(), get_mouse_message() and flush_mouse_messages(): likewise;
+// - wait_for_input(): the thread that reads both keys and mouse messages;
+// - delay_ms(): any thread.
 // Closing the window releases the threads waiting for its keys or mouse messages.
 // No call waits long on another thread's drawing: the drawing lock goes by turns.
 // What the library changes in the process:
@@ -716,6 +718,18 @@ KORVI_API bool mouse_hit();
 KORVI_API MouseMessage get_mouse_message();
 // Drops every waiting mouse message.
 KORVI_API void flush_mouse_messages();
+
+// ---- Waiting ------------------------------------------------------------------------------------
+// What paces a loop without using the processor; the window stays live meanwhile
+// (it repaints, and keys and mouse messages are still taken in).
+
+// Pauses the calling thread for that many milliseconds (none when 0 or negative).
+KORVI_API void delay_ms(int milliseconds);
+// Waits until a key or a mouse message is waiting (what key_hit() or mouse_hit() would
+// report), the window closes, or timeout_ms milliseconds pass (negative: no limit).
+// True when input is waiting. False at once when nothing could come: no limit, no
+// window and no terminal. The terminal is in raw mode for the wait, as for read_key().
+KORVI_API bool wait_for_input(int timeout_ms);
 
 // ---- Input box ----------------------------------------------------------------------------------
 

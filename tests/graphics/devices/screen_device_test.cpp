@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <future>
 #include <thread>
@@ -336,3 +337,34 @@ TEST(CloseBoxDeathTest, EndsTheProgramAtOnceWithStatusZero) {
 }
 
 }  // namespace
+
+// wait_for_input() sleeps until the first of its sources wakes it, whichever it is.
+TEST_F(ScreenDeviceTest, WaitingForInputEndsWithTheFirstInputOrTheClose) {
+  const struct {
+    const char* what;
+    void (*arrive)();
+    bool input;
+  } cases[] = {
+      {"a mouse message", [] { push(motion(3, 4)); }, true},
+      {"a key pressed in the window",
+       [] { the_window().keys().push(std::array<std::uint8_t, 1>{'k'}); }, true},
+      {"the window closing", [] { close_graphics(); }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!get_window_handle()) {
+      ASSERT_NE(open_graphics(120, 80), nullptr);
+    }
+    flush_mouse_messages();
+    the_window().keys().clear();
+    EXPECT_FALSE(wait_for_input(20));  // nothing came: the time ends the wait
+    const pid_t waiter = test::current_thread_id();
+    std::thread later([&] {
+      test::wait_until_blocked(waiter);
+      c.arrive();
+    });
+    EXPECT_EQ(wait_for_input(-1), c.input);
+    later.join();
+    EXPECT_EQ(wait_for_input(0), c.input);  // what woke it is still there to take
+  }
+}
