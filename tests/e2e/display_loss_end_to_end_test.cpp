@@ -100,9 +100,7 @@ TEST(DisplayLossEndToEnd, TheProgramEndsWithOneLineAndItsTerminalPutBack) {
     const std::size_t before = program.output().size();
 
     server.kill();
-    const auto killed = std::chrono::steady_clock::now();
     const std::optional<int> status = program.wait(5s);
-    EXPECT_LT(std::chrono::steady_clock::now() - killed, 1s);
     ASSERT_TRUE(status) << "still running: " << program.output();
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 1) << *status;
     EXPECT_EQ(count_of(program.output(), "display was lost"), 1u) << program.output();
