@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "native_window.h"
+#include "presenter.h"
 #include "sdl_api.h"
 #include "window_class.h"
 
@@ -80,19 +81,32 @@ DialogWindow::DialogWindow(UiThread& ui, DialogClient& client, const std::string
                            int client_width, int client_height, const NativeWindow* owner_window)
     : m_ui(ui), m_client(client) {
   SDL_Window* owner = sdl_window_of(owner_window);
+  const int scale = ui.scale();
   // The frame is not known before the window is shown: take the owner's, which the
   // same window manager draws (none for the screen).
   const Borders frame = borders_of(owner);
-  const int outer_width = client_width + frame.left + frame.right;
-  const int outer_height = client_height + frame.top + frame.bottom;
+  const int outer_width = client_width * scale + frame.left + frame.right;
+  const int outer_height = client_height * scale + frame.top + frame.bottom;
   const SDL_Rect area = owner_area(owner);
   // Centred, the halves truncated toward zero.
   const int x = area.x + (area.w - outer_width) / 2;
   const int y = area.y + (area.h - outer_height) / 2;
-  m_window = api().SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top, client_width,
-                                    client_height, SDL_WINDOW_HIDDEN);
+  m_window = api().SDL_CreateWindow(title.c_str(), x + frame.left, y + frame.top,
+                                    client_width * scale, client_height * scale,
+                                    SDL_WINDOW_HIDDEN | presented_window_flags());
   if (!m_window)
     throw std::runtime_error(std::string("cannot make a window: ") + api().SDL_GetError());
+  try {
+    m_presenter = std::make_unique<Presenter>(m_window);
+  } catch (...) {
+    api().SDL_DestroyWindow(m_window);
+    throw;
+  }
+  // As the graphics window: fewer window units per pixel at a higher density.
+  const int density = m_presenter->density();
+  m_unit = scale % density == 0 ? scale / density : scale;
+  if (m_unit != scale)
+    api().SDL_SetWindowSize(m_window, client_width * m_unit, client_height * m_unit);
   m_id = api().SDL_GetWindowID(m_window);
   set_window_class(m_window, "Korvi_InputBox");
   if (owner) api().SDL_SetWindowModalFor(m_window, owner);
@@ -101,6 +115,7 @@ DialogWindow::DialogWindow(UiThread& ui, DialogClient& client, const std::string
 
 DialogWindow::~DialogWindow() {
   m_ui.remove_handler(m_id);
+  m_presenter.reset();
   api().SDL_DestroyWindow(m_window);
 }
 
@@ -111,35 +126,25 @@ void DialogWindow::show() {
   api().SDL_StartTextInput();
 }
 
-void DialogWindow::present(const std::uint32_t* pixels, int picture_width, int picture_height,
+void DialogWindow::present(const std::uint32_t* pixels, int width, int height,
                            std::ptrdiff_t pitch) {
-  SDL_Surface* surface = api().SDL_GetWindowSurface(m_window);
-  if (!surface) return;
-  if (SDL_MUSTLOCK(surface) && api().SDL_LockSurface(surface) != 0) return;
-  const int width = std::min(surface->w, picture_width);
-  const int height = std::min(surface->h, picture_height);
-  const auto row = [&](int y) { return pixels + y * pitch; };
-  const Uint32 format = surface->format->format;
-  if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
-    for (int y = 0; y < height; ++y)
-      std::memcpy(static_cast<std::uint8_t*>(surface->pixels) +
-                      static_cast<std::ptrdiff_t>(y) * surface->pitch,
-                  row(y), static_cast<std::size_t>(width) * sizeof(std::uint32_t));
-  } else if (width > 0 && height > 0) {
-    m_scratch.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y)
-      std::memcpy(m_scratch.data() + static_cast<std::ptrdiff_t>(y) * width, row(y),
-                  static_cast<std::size_t>(width) * sizeof(std::uint32_t));
-    api().SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, m_scratch.data(), width * 4,
-                            format, surface->pixels, surface->pitch);
-  }
-  if (SDL_MUSTLOCK(surface)) api().SDL_UnlockSurface(surface);
-  api().SDL_UpdateWindowSurface(m_window);
+  m_presenter->present(width, height, m_unit * m_presenter->density(),
+                       [&](std::uint32_t* dst, int dst_pitch) {
+                         for (int y = 0; y < height; ++y)
+                           std::memcpy(dst + static_cast<std::ptrdiff_t>(y) * dst_pitch,
+                                       pixels + y * pitch,
+                                       static_cast<std::size_t>(width) * sizeof *dst);
+                       });
+}
+
+int DialogWindow::to_picture(int window_coordinate) const {
+  const int q = window_coordinate / m_unit;
+  return q * m_unit > window_coordinate ? q - 1 : q;
 }
 
 void DialogWindow::set_text_input_rect(int x, int y, int width, int height) {
   // The rectangle is relative to the window that has the keyboard.
-  SDL_Rect caret{x, y, width, height};
+  SDL_Rect caret{x * m_unit, y * m_unit, width * m_unit, height * m_unit};
   api().SDL_SetTextInputRect(&caret);
 }
 
@@ -163,14 +168,17 @@ void DialogWindow::handle_event(const SDL_Event& event) {
     case SDL_TEXTEDITING: m_client.text_composed(event.edit.text); return;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT)
-        m_client.button_down(event.button.x, event.button.y, event.button.clicks,
+        m_client.button_down(to_picture(event.button.x), to_picture(event.button.y),
+                             event.button.clicks,
                              (api().SDL_GetModState() & KMOD_SHIFT) != 0);
       return;
     case SDL_MOUSEBUTTONUP:
       if (event.button.button == SDL_BUTTON_LEFT)
-        m_client.button_up(event.button.x, event.button.y);
+        m_client.button_up(to_picture(event.button.x), to_picture(event.button.y));
       return;
-    case SDL_MOUSEMOTION: m_client.mouse_moved(event.motion.x, event.motion.y); return;
+    case SDL_MOUSEMOTION:
+      m_client.mouse_moved(to_picture(event.motion.x), to_picture(event.motion.y));
+      return;
     case SDL_MOUSEWHEEL: {
       int notches = event.wheel.y;
       if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct SDL_Window;
 namespace korvi::window {
 
 class NativeWindow;
+class Presenter;
 
 // The keys a dialog acts on; every other key is OTHER.
 enum class DialogKey {
@@ -84,19 +86,22 @@ class DialogWindow final : private EventHandler {
   void show();
   std::uint32_t id() const { return m_id; }
   // Copies a picture of 0x00RRGGBB pixels (pitch in pixels) into the window and
-  // shows it.
+  // shows it, each pixel a block of the UI thread's scale.
   void present(const std::uint32_t* pixels, int width, int height, std::ptrdiff_t pitch);
   // Tells input methods where the caret is (client pixels).
   void set_text_input_rect(int x, int y, int width, int height);
 
  private:
   void handle_event(const SDL_Event& event) override;
+  // A window coordinate in picture pixels (the UI thread's scale).
+  int to_picture(int window_coordinate) const;
 
   UiThread& m_ui;
   DialogClient& m_client;
   SDL_Window* m_window = nullptr;
   std::uint32_t m_id = 0;
-  std::vector<std::uint32_t> m_scratch;  // for window surfaces of another pixel format
+  std::unique_ptr<Presenter> m_presenter;
+  int m_unit = 1;  // window coordinates per picture pixel
 };
 
 // The clipboard's text, empty when it holds none; and setting it.

@@ -19,7 +19,11 @@ std::atomic<DisplayLostAction> g_action{nullptr};
 
 // Called by the X library when a connection breaks; returning would let it end the
 // process by exit(), whose handlers would wait on the dead connection.
-int connection_broken(Display*) {
+int connection_broken(Display*) { end_process_display_lost(); }
+
+}  // namespace
+
+void end_process_display_lost() {
   static std::atomic<bool> ending{false};
   if (ending.exchange(true)) {
     for (;;) pause();  // another thread found it first and is ending the process
@@ -27,8 +31,6 @@ int connection_broken(Display*) {
   if (const DisplayLostAction action = g_action.load()) action();
   say_and_end();
 }
-
-}  // namespace
 
 void set_display_lost_action(DisplayLostAction action) { g_action.store(action); }
 

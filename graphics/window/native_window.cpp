@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "key_codes.h"
+#include "presenter.h"
 #include "sdl_api.h"
 #include "window_class.h"
 
@@ -54,16 +55,34 @@ NativeWindow::NativeWindow(UiThread& ui, WindowClient& client, const WindowOptio
   if (!ui.available()) throw std::runtime_error(ui.error());
   std::string failure;
   ui.call([&] {
-    const int x =
-        options.position ? options.position->x : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
-    const int y =
-        options.position ? options.position->y : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
-    m_window = api().SDL_CreateWindow(options.title.c_str(), x, y, options.client_width,
-                                      options.client_height, SDL_WINDOW_HIDDEN);
+    const int scale = ui.scale();
+    const int x = options.position ? options.position->x * scale
+                                   : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
+    const int y = options.position ? options.position->y * scale
+                                   : static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
+    m_window = api().SDL_CreateWindow(options.title.c_str(), x, y, options.client_width * scale,
+                                      options.client_height * scale,
+                                      SDL_WINDOW_HIDDEN | presented_window_flags());
     if (!m_window) {
       failure = api().SDL_GetError();
       return;
     }
+    try {
+      m_presenter = std::make_unique<Presenter>(m_window);
+    } catch (const std::exception& error) {
+      failure = error.what();
+      api().SDL_DestroyWindow(m_window);
+      m_window = nullptr;
+      return;
+    }
+    // Where the window system draws at a higher density (a scaled Wayland output),
+    // the window is measured in its own units: fewer of them make a picture pixel.
+    const int density = m_presenter->density();
+    m_unit = scale % density == 0 ? scale / density : scale;
+    m_picture_width = options.client_width;
+    m_picture_height = options.client_height;
+    if (m_unit != scale)
+      api().SDL_SetWindowSize(m_window, m_picture_width * m_unit, m_picture_height * m_unit);
     m_id = api().SDL_GetWindowID(m_window);
     if (!options.window_class.empty()) set_window_class(m_window, options.window_class.c_str());
     if (!options.icon_pixels.empty()) {
@@ -87,6 +106,7 @@ void NativeWindow::destroy() {
   m_ui.call([this] {
     if (!m_window) return;
     m_ui.remove_handler(m_id);
+    m_presenter.reset();
     api().SDL_DestroyWindow(m_window);
     m_window = nullptr;
   });
@@ -105,18 +125,20 @@ OuterRect NativeWindow::outer_rect() const {
     api().SDL_GetWindowPosition(m_window, &x, &y);
     api().SDL_GetWindowSize(m_window, &w, &h);
     const Borders b = borders();
-    rect = {x - b.left, y - b.top, x + w + b.right, y + h + b.bottom};
+    rect = {to_picture(x - b.left), to_picture(y - b.top), to_picture(x + w + b.right),
+            to_picture(y + h + b.bottom)};
   });
   return rect;
 }
 
 void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
+  // Wayland lets no program place its own windows.
+  if (!m_ui.places_windows()) return;
   m_ui.call([&] {
     if (!m_window) return;
     const Borders b = borders();
-    api().SDL_SetWindowPosition(m_window, x + b.left, y + b.top);
-    api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
-                            std::max(1, height - b.top - b.bottom));
+    api().SDL_SetWindowPosition(m_window, x * m_unit + b.left, y * m_unit + b.top);
+    set_client_size(width, height, b);
   });
   request_present();
 }
@@ -124,11 +146,22 @@ void NativeWindow::set_outer_rect(int x, int y, int width, int height) {
 void NativeWindow::set_outer_size(int width, int height) {
   m_ui.call([&] {
     if (!m_window) return;
-    const Borders b = borders();
-    api().SDL_SetWindowSize(m_window, std::max(1, width - b.left - b.right),
-                            std::max(1, height - b.top - b.bottom));
+    set_client_size(width, height, borders());
   });
   request_present();
+}
+
+void NativeWindow::set_client_size(int outer_width, int outer_height, const Borders& b) {
+  // Whole picture pixels only, so that each shows as a full block.
+  m_picture_width = std::max(1, (outer_width * m_unit - b.left - b.right) / m_unit);
+  m_picture_height = std::max(1, (outer_height * m_unit - b.top - b.bottom) / m_unit);
+  api().SDL_SetWindowSize(m_window, m_picture_width * m_unit, m_picture_height * m_unit);
+}
+
+int NativeWindow::to_picture(int window_coordinate) const {
+  // Rounded down, also left of and above the window (a captured drag).
+  const int q = window_coordinate / m_unit;
+  return q * m_unit > window_coordinate ? q - 1 : q;
 }
 
 void NativeWindow::set_input_enabled(bool enabled) { m_input_enabled.store(enabled); }
@@ -182,22 +215,12 @@ void NativeWindow::handle_event(const SDL_Event& event) {
 
 void NativeWindow::present() {
   m_present_pending.store(false, std::memory_order_release);
-  SDL_Surface* surface = api().SDL_GetWindowSurface(m_window);
-  if (!surface) return;
-  const Uint32 format = surface->format->format;
-  const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
-  if (SDL_MUSTLOCK(surface) && api().SDL_LockSurface(surface) != 0) return;
-  if (direct) {
-    m_client.paint(static_cast<std::uint32_t*>(surface->pixels), surface->pitch / 4, surface->w,
-                   surface->h);
-  } else {
-    m_scratch.resize(static_cast<std::size_t>(surface->w) * static_cast<std::size_t>(surface->h));
-    m_client.paint(m_scratch.data(), surface->w, surface->w, surface->h);
-    api().SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, m_scratch.data(),
-                            surface->w * 4, format, surface->pixels, surface->pitch);
-  }
-  if (SDL_MUSTLOCK(surface)) api().SDL_UnlockSurface(surface);
-  api().SDL_UpdateWindowSurface(m_window);
+  if (!m_presenter) return;
+  const int width = m_picture_width, height = m_picture_height;
+  m_presenter->present(width, height, m_unit * m_presenter->density(),
+                       [&](std::uint32_t* pixels, int pitch) {
+                         m_client.paint(pixels, pitch, width, height);
+                       });
 }
 
 void NativeWindow::handle_mouse(const SDL_Event& event) {
@@ -245,8 +268,8 @@ void NativeWindow::handle_mouse(const SDL_Event& event) {
   message.left_button = (m_buttons & MK_LBUTTON) != 0;
   message.middle_button = (m_buttons & MK_MBUTTON) != 0;
   message.right_button = (m_buttons & MK_RBUTTON) != 0;
-  message.x = clamp16(x);
-  message.y = clamp16(y);
+  message.x = clamp16(to_picture(x));
+  message.y = clamp16(to_picture(y));
   m_client.mouse_message(message);
 }
 

@@ -5,12 +5,14 @@
 #include <korvi/graphics.h>
 
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "presenter.h"
 #include "ui_thread.h"
 
 struct SDL_Window;
@@ -75,9 +77,12 @@ class NativeWindow final : private EventHandler {
   // pending are merged into it.
   void request_present();
 
+  // Positions and sizes below are in picture pixels: screen pixels over the UI
+  // thread's scale.
   // The outer rectangle (frame and caption included) in screen coordinates.
   OuterRect outer_rect() const;
-  // Places the window so that its outer rectangle is (x, y, width, height).
+  // Places the window so that its outer rectangle is (x, y, width, height); does
+  // nothing where programs cannot place their windows (Wayland).
   void set_outer_rect(int x, int y, int width, int height);
   // Changes the outer size, keeping the position.
   void set_outer_size(int width, int height);
@@ -97,6 +102,9 @@ class NativeWindow final : private EventHandler {
     int top = 0, left = 0, bottom = 0, right = 0;
   };
   Borders borders() const;
+  void set_client_size(int outer_width, int outer_height, const Borders& b);
+  // A window coordinate in picture pixels.
+  int to_picture(int window_coordinate) const;
 
   UiThread& m_ui;
   WindowClient& m_client;
@@ -106,7 +114,10 @@ class NativeWindow final : private EventHandler {
   std::atomic<bool> m_input_enabled{true};
   std::atomic<bool> m_destroyed{false};
   std::uint32_t m_buttons = 0;           // MK_ flags of the buttons held, UI thread
-  std::vector<std::uint32_t> m_scratch;  // for window surfaces of another format
+  std::unique_ptr<Presenter> m_presenter;  // UI thread only, like the rest below
+  int m_unit = 1;  // window coordinates per picture pixel
+  int m_picture_width = 0;
+  int m_picture_height = 0;
 };
 
 }  // namespace korvi::window

@@ -59,7 +59,23 @@ namespace korvi::window {
   X(SDL_GetCurrentVideoDriver) \
   X(SDL_GetWindowFromID) \
   X(SDL_GetWindowTitle) \
-  X(SDL_GetWindowWMInfo)
+  X(SDL_GetWindowWMInfo) \
+  X(SDL_CreateRenderer) \
+  X(SDL_DestroyRenderer) \
+  X(SDL_GetRendererInfo) \
+  X(SDL_GetRendererOutputSize) \
+  X(SDL_CreateTexture) \
+  X(SDL_DestroyTexture) \
+  X(SDL_LockTexture) \
+  X(SDL_UnlockTexture) \
+  X(SDL_SetTextureBlendMode) \
+  X(SDL_SetTextureScaleMode) \
+  X(SDL_RenderCopy) \
+  X(SDL_RenderClear) \
+  X(SDL_SetRenderDrawColor) \
+  X(SDL_RenderPresent) \
+  X(SDL_GetDisplayMode) \
+  X(SDL_GetDesktopDisplayMode)
 
 #define KORVI_IMAGE_FUNCTIONS(X) \
   X(IMG_Load_RW) \

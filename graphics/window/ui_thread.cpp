@@ -1,12 +1,17 @@
 #include "ui_thread.h"
 
+#include <glob.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <future>
+#include <vector>
 
 #include "auto_reset_event.h"
+#include "desktop_scale.h"
 #include "display_loss.h"
 #include "sdl_api.h"
+#include "wayland_probe.h"
 #include "x11_error_filter.h"
 
 namespace korvi::window {
@@ -14,6 +19,35 @@ namespace {
 
 // Loaded before the thread starts using it (see the constructor).
 const SdlApi& api() { return *sdl(); }
+
+// The video driver to start: the one the environment asks for, else X11 where
+// there is an X display (Wayland desktops run one for older programs too), else
+// Wayland; empty without a display.
+std::string driver_to_start() {
+  if (const char* asked = std::getenv("SDL_VIDEODRIVER"); asked && *asked) return asked;
+  if (std::getenv("DISPLAY")) return "x11";
+  if (std::getenv("WAYLAND_DISPLAY")) return "wayland";
+  return {};
+}
+
+// Whether libdecor (which draws Wayland windows' frames for SDL) has a plugin to
+// draw them with. Without one it falls back to frameless windows, says so on
+// standard error, and its fallback has crashed the windowing system when a second
+// window opened after a first had closed; SDL's own frameless windows are then the
+// same without either.
+bool window_frames_drawable() {
+  std::vector<std::string> patterns = {"/usr/lib/*/libdecor/plugins-1/*.so",
+                                       "/usr/lib/libdecor/plugins-1/*.so"};
+  if (const char* dir = std::getenv("LIBDECOR_PLUGIN_DIR"))
+    patterns.push_back(std::string(dir) + "/*.so");
+  for (const std::string& pattern : patterns) {
+    glob_t found{};
+    const bool any = glob(pattern.c_str(), 0, nullptr, &found) == 0 && found.gl_pathc > 0;
+    globfree(&found);
+    if (any) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -25,21 +59,31 @@ UiThread::UiThread() {
   }
   // Without a display named in the environment there is nothing to try (and the
   // windowing system's own attempts would only print their complaints).
-  const char* asked = std::getenv("SDL_VIDEODRIVER");
-  const bool has_display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-  if (!asked && !has_display) {
-    m_error = "no display to show windows on (DISPLAY is not set)";
+  const std::string driver = driver_to_start();
+  if (driver.empty()) {
+    m_error = "no display to show windows on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
     return;
   }
-  m_thread = std::thread([this, &started, asked] {
+  const bool asked = std::getenv("SDL_VIDEODRIVER") && *std::getenv("SDL_VIDEODRIVER");
+  // The windowing system crashes while starting on some Wayland compositors: find
+  // that out in a child process, where a crash takes nothing down.
+  if (driver == "wayland") {
+    if (std::string crashed = probe_wayland(); !crashed.empty()) {
+      m_error = "cannot start the windowing system: " + crashed;
+      return;
+    }
+  }
+  m_thread = std::thread([this, &started, driver, asked] {
     // The program decides what Ctrl+C does; the windowing system must not.
     api().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     api().SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    // Windows show our own pixels: a plain software framebuffer, no GPU
-    // renderer (which would load graphics drivers for nothing).
+    // Windows show our own pixels through a renderer (presenter.h); the window
+    // framebuffer SDL would make of an accelerated renderer is not wanted.
     api().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (!asked && !std::getenv("WAYLAND_DISPLAY")) api().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (std::getenv("DISPLAY")) ignore_sends_to_destroyed_windows();
+    if (!asked) api().SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
+    if (driver == "x11") ignore_sends_to_destroyed_windows();
+    if (driver == "wayland" && !window_frames_drawable())
+      api().SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
     if (api().SDL_Init(SDL_INIT_VIDEO) != 0) {
       m_error = std::string("cannot start the windowing system: ") + api().SDL_GetError();
       started.signal();
@@ -47,15 +91,15 @@ UiThread::UiThread() {
     }
     // Without a display the windowing system falls back to drivers that show
     // nothing; a window there is no window, unless a program asked for one.
-    const char* driver = api().SDL_GetCurrentVideoDriver();
-    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
-        !(asked && std::strcmp(asked, driver) == 0)) {
+    const char* running = api().SDL_GetCurrentVideoDriver();
+    m_driver = running ? running : "";
+    if ((m_driver == "offscreen" || m_driver == "dummy") && !(asked && driver == m_driver)) {
       m_error = "no display to show windows on";
       api().SDL_Quit();
       started.signal();
       return;
     }
-    if (std::strcmp(driver ? driver : "", "x11") == 0) end_process_on_display_loss();
+    if (m_driver == "x11") end_process_on_display_loss();
     m_user_event = api().SDL_RegisterEvents(2);
     if (m_user_event == static_cast<std::uint32_t>(-1)) {
       m_error = "no user events left";
@@ -63,6 +107,7 @@ UiThread::UiThread() {
       started.signal();
       return;
     }
+    m_scale = window_scale(m_driver, m_driver == "wayland" ? wayland_output_scale() : 1);
     m_available = true;
     started.signal();
     run();
@@ -156,6 +201,9 @@ void UiThread::run() {
       if (!run_next_task()) return;
       continue;
     }
+    // The Wayland driver's word that the compositor is gone (nothing else sends
+    // it here: signal handlers and the last window's close do not).
+    if (event.type == SDL_QUIT && m_driver == "wayland") end_process_display_lost();
     dispatch(event);
   }
 }

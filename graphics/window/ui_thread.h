@@ -36,6 +36,12 @@ class UiThread {
   // Whether a display could be opened; when not, error() says why.
   bool available() const { return m_available; }
   const std::string& error() const { return m_error; }
+  // Once available: the video driver running ("x11", "wayland", "offscreen", ...).
+  const std::string& driver() const { return m_driver; }
+  // Once available: how many screen pixels wide each picture pixel shows (1 to 4).
+  int scale() const { return m_scale; }
+  // Whether programs may place their own windows (Wayland lets none).
+  bool places_windows() const { return m_driver != "wayland"; }
 
   // Runs the task on the UI thread and waits for it, like a sent message. On
   // the UI thread itself the task runs at once. Without a display the task runs
@@ -68,6 +74,8 @@ class UiThread {
   std::thread m_thread;
   bool m_available = false;
   std::string m_error;
+  std::string m_driver;
+  int m_scale = 1;
   std::uint32_t m_user_event = 0;  // tasks; m_user_event + 1: window events
 
   std::mutex m_mutex;

@@ -20,8 +20,8 @@ const std::optional<std::string> ABSENT;
 // Transcripts run without a display: a plot says it has no window.
 const std::string NO_WINDOW = "\n无法打开图形窗口!\n\n";
 const std::string NO_WINDOW_REASON =
-    "korvi: cannot open the graphics window: no display to show windows on (DISPLAY is not "
-    "set)\n";
+    "korvi: cannot open the graphics window: no display to show windows on (neither DISPLAY "
+    "nor WAYLAND_DISPLAY is set)\n";
 
 struct Transcript {
   const char* title;

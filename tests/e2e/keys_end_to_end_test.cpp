@@ -1,5 +1,5 @@
 // Keys end to end: the same keys pressed in the graphics window (a private X
-// server, xdotool) and typed in a terminal (a pseudo-terminal) give the same codes.
+// server or a Wayland compositor nested in one, xdotool) and typed in a terminal (a pseudo-terminal) give the same codes.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,7 +12,7 @@
 
 #include "child_process.h"
 #include "pseudo_terminal.h"
-#include "x_display.h"
+#include "test_display.h"
 
 namespace {
 
@@ -79,24 +79,47 @@ std::vector<int> all_codes() {
 }
 
 TEST(KeysEndToEnd, KeysPressedInTheWindow) {
-  korvi::test::XvfbServer server(640, 480);
-  ASSERT_TRUE(server.running()) << "Xvfb did not start";
-  const std::map<std::string, std::string> env = {{"DISPLAY", server.display()}};
-  ChildProcess program({{probe(), "window-keys"}, {}, env, {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"}});
+  korvi::test::TestDisplay display(640, 480);
+  ASSERT_TRUE(display.running()) << "the display server did not start";
+  const std::map<std::string, std::string> env = {{"DISPLAY", display.x_display()}};
+  ChildProcess program(
+      {{probe(), "window-keys"}, {}, display.program_env(), display.program_unset_env()});
   ASSERT_TRUE(program.wait_for_output("ready", 10s)) << program.output();
-  std::optional<std::string> window;
-  for (int attempt = 0; attempt < 100 && !window; ++attempt) {
-    window = korvi::test::run_command({"xdotool", "search", "--classname", "window_probe"}, env);
-    if (window && window->empty()) window.reset();
-    if (!window) std::this_thread::sleep_for(50ms);
+  if (korvi::test::TestDisplay::wayland()) {
+    // The compositor's window takes the keys and gives them to the new window once
+    // it has the keyboard: a space is pressed until one arrives.
+    ASSERT_TRUE(display.focus_compositor());
+    bool arrived = false;
+    for (int attempt = 0; attempt < 50 && !arrived; ++attempt) {
+      ASSERT_TRUE(korvi::test::run_command({"xdotool", "key", "space"}, env));
+      arrived = program.wait_for_output("ready\n32\n", 200ms);
+    }
+    ASSERT_TRUE(arrived) << "the window never had the keyboard: " << program.output();
+  } else {
+    std::optional<std::string> window;
+    for (int attempt = 0; attempt < 100 && !window; ++attempt) {
+      window = korvi::test::run_command({"xdotool", "search", "--classname", "window_probe"}, env);
+      if (window && window->empty()) window.reset();
+      if (!window) std::this_thread::sleep_for(50ms);
+    }
+    ASSERT_TRUE(window) << "no window appeared";
+    ASSERT_TRUE(korvi::test::run_command({"xdotool", "windowfocus", "--sync", *window}, env));
   }
-  ASSERT_TRUE(window) << "no window appeared";
-  ASSERT_TRUE(korvi::test::run_command({"xdotool", "windowfocus", "--sync", *window}, env));
+  // xdotool types a key its keyboard map lacks (é) by changing the map for a
+  // moment, which a nested compositor does not follow: none such on Wayland.
   std::vector<std::string> press = {"xdotool", "key"};
-  for (const Key& key : KEYS) press.push_back(key.xdotool_name);
+  std::vector<int> codes;
+  for (const Key& key : KEYS) {
+    if (korvi::test::TestDisplay::wayland() && std::string(key.xdotool_name) == "eacute") continue;
+    press.push_back(key.xdotool_name);
+    codes.insert(codes.end(), key.codes.begin(), key.codes.end());
+  }
   ASSERT_TRUE(korvi::test::run_command(press, env));
-  program.wait_for_output("ready\n" + lines_of(all_codes(), "\n"), 10s);
-  EXPECT_EQ(printed_codes(program.output()), all_codes());
+  program.wait_for_output("\n" + lines_of(codes, "\n"), 10s);
+  std::vector<int> printed = printed_codes(program.output());
+  while (korvi::test::TestDisplay::wayland() && !printed.empty() && printed.front() == ' ')
+    printed.erase(printed.begin());  // the spaces that found the window
+  EXPECT_EQ(printed, codes);
 }
 
 TEST(KeysEndToEnd, KeysTypedInTheTerminal) {

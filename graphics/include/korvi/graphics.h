@@ -265,8 +265,16 @@ constexpr int SHOW_CONSOLE = 1;
 // - read_key() puts the controlling terminal in raw mode (no echo, each key read as it
 //   is typed) while it waits, key_hit() while it looks; the mode is put back when they
 //   return and on every way the program ends meanwhile.
-// - When the connection to the display breaks, the program ends at once with
-//   "korvi: the display was lost" on standard error and status 1.
+// - When the connection to the display breaks (the X server or the Wayland compositor
+//   ends), the program ends at once with "korvi: the display was lost" on standard
+//   error and status 1, the terminal's modes and colours put back.
+// Windows show on X11 (DISPLAY) or, without an X display, on Wayland
+// (WAYLAND_DISPLAY); SDL_VIDEODRIVER chooses between them where both are there.
+// Display scaling: KORVI_SCALE=n (1 to 4) shows each of the program's pixels as an
+// n x n block of screen pixels, without smoothing; the program still draws, sizes
+// and receives mouse positions in its own pixels, and the input box scales alike.
+// Without KORVI_SCALE the desktop decides: the output's scale on Wayland; GDK_SCALE,
+// or an Xft.dpi resource of 192 or more (scale 2), on X11; otherwise 1.
 
 // Opens the graphics window with a client area of width x height pixels, titled with
 // the program's name, and makes it the target with the default drawing state. The
@@ -286,8 +294,10 @@ KORVI_API void close_graphics();
 // Any thread.
 KORVI_API WindowHandle get_window_handle();
 // Places the window so that its outer rectangle (frame and caption included) is
-// (x, y, width, height) in screen pixels; repaint shows the picture again at once.
-// False without a window or with the handle of a window closed since.
+// (x, y, width, height) in screen pixels (the program's pixels when scaled); repaint
+// shows the picture again at once. False without a window or with the handle of a
+// window closed since. On Wayland, which lets no program place its windows, it
+// does nothing (and returns true for the open window).
 KORVI_API bool move_window(WindowHandle window, int x, int y, int width, int height, bool repaint);
 // The library's own version text, "v20111031(beta)"; the package's is KORVI_VERSION.
 KORVI_API const char* get_library_version();

@@ -90,6 +90,7 @@ TEST_F(NativeWindowTest, ShowsTheClientsPictureAndCoalescesPresents) {
 
   std::uint32_t shown = 0;
   int width = 0, height = 0;
+  m_window->request_present();
   m_ui.call([&] {
     SDL_Surface* surface = SDL_GetWindowSurface(SDL_GetWindowFromID(m_window->id()));
     width = surface->w;
@@ -208,6 +209,64 @@ TEST_F(NativeWindowTest, OuterRectangleFollowsMoves) {
   EXPECT_EQ(rect.top, 1);
   EXPECT_EQ(rect.right - rect.left, 120);
   EXPECT_EQ(rect.bottom - rect.top, 90);
+}
+
+}  // namespace
+
+namespace {
+
+// At scale 2 each picture pixel is a 2 x 2 block of the window, and the window's
+// mouse positions come back in picture pixels (rounded down).
+TEST(NativeWindowScale, PixelsShowAsBlocksAndTheMouseComesBackInPicturePixels) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  setenv("KORVI_SCALE", "2", 1);
+  UiThread ui;
+  unsetenv("KORVI_SCALE");
+  ASSERT_TRUE(ui.available()) << ui.error();
+  ASSERT_EQ(ui.scale(), 2);
+  // A picture whose every pixel tells its own coordinates.
+  class CoordinateClient : public RecordingClient {
+    void paint(std::uint32_t* dst, int pitch, int width, int height) override {
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) dst[y * pitch + x] = static_cast<std::uint32_t>(x << 8 | y);
+    }
+  } client;
+  WindowOptions options;
+  options.client_width = 20;
+  options.client_height = 10;
+  NativeWindow window(ui, client, options);
+  ui.call([] {});
+  window.request_present();
+  std::vector<std::uint32_t> shown;
+  int width = 0, height = 0;
+  ui.call([&] {
+    SDL_Surface* surface = SDL_GetWindowSurface(SDL_GetWindowFromID(window.id()));
+    width = surface->w;
+    height = surface->h;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        shown.push_back(static_cast<std::uint32_t*>(surface->pixels)[y * surface->pitch / 4 + x] &
+                        0xFFFFFF);
+  });
+  ASSERT_EQ(width, 40);
+  ASSERT_EQ(height, 20);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      ASSERT_EQ(shown[static_cast<std::size_t>(y * width + x)],
+                static_cast<std::uint32_t>((x / 2) << 8 | y / 2))
+          << x << "," << y;
+
+  SDL_Event press{};
+  press.type = SDL_MOUSEBUTTONDOWN;
+  press.button.windowID = window.id();
+  press.button.button = SDL_BUTTON_LEFT;
+  press.button.clicks = 1;
+  press.button.x = 39;
+  press.button.y = 6;
+  SDL_PushEvent(&press);
+  ASSERT_TRUE(client.wait_until([&] { return client.m_mouse.size() == 1; }));
+  EXPECT_EQ(client.m_mouse[0].x, 19);
+  EXPECT_EQ(client.m_mouse[0].y, 3);
 }
 
 }  // namespace
