@@ -1,6 +1,7 @@
 // The site of the web build in headless chromium: each example's picture in its
 // page equals the native picture in docs/examples/ pixel for pixel; arrow keys move
-// coin_maze's player; a drag paints in mouse_paint. Prints, for the record, each
+// coin_maze's player; a drag paints in mouse_paint; the calculator answers, plots
+// and keeps its files across a reload. Prints, for the record, each
 // page's .wasm size and time to its first picture, and bouncing_balls' frames per
 // second. Usage: node pages.mjs SITE_DIR DOCS_EXAMPLES_DIR CHROMIUM [EXAMPLE...]
 // (puppeteer-core from NODE_PATH). Writes a differing canvas to SITE_DIR/failed/.
@@ -88,8 +89,8 @@ const browser = await puppeteer.launch({
   args: ['--no-sandbox', '--force-color-profile=srgb', '--disable-gpu',
          '--disable-background-timer-throttling', '--disable-renderer-backgrounding']});
 try {
-  const examples = only.length ? only
-      : fs.readdirSync(docs).filter(f => f.endsWith('.png')).map(f => f.slice(0, -4)).sort();
+  const examples = fs.readdirSync(docs).filter(f => f.endsWith('.png')).map(f => f.slice(0, -4))
+      .filter(name => !only.length || only.includes(name)).sort();
   for (const name of examples) {
     const page = await browser.newPage();
     const errors = [];
@@ -169,6 +170,68 @@ try {
     check(JSON.stringify(painted) != JSON.stringify(background) &&
           JSON.stringify(untouched) == JSON.stringify(background),
           `mouse_paint: a drag paints along its way (${background} became ${painted})`);
+    await page.close();
+  }
+
+  if (wanted('calc')) {
+    // The session in the page's console, a plot in its canvas, and the files kept in
+    // the browser's storage across a reload.
+    const page = await browser.newPage();
+    await page.goto(`${base}calc.html`);
+    const session = () => page.evaluate(() => document.getElementById('calc-session').textContent);
+    const type = async text => {
+      await page.focus('#calc-line');
+      await page.keyboard.type(text);
+      await page.keyboard.press('Enter');
+    };
+    const sessionHas = async (text, what) => {
+      try {
+        await page.waitForFunction(text => document.getElementById('calc-session').textContent.includes(text),
+                                   {timeout: 20000}, text);
+        check(true, what);
+      } catch (error) {
+        check(false, `${what}: the session is ${JSON.stringify(await session())}`);
+      }
+    };
+    await page.waitForFunction(() => document.getElementById('calc-session').textContent.includes('>>'),
+                               {timeout: 60000});
+    const size = fs.statSync(path.join(site, 'calc.wasm')).size;
+    console.log(`     calc: ${(size / 1048576).toFixed(2)} MiB of .wasm`);
+    await type('1+2*3');
+    await sessionHas('>>1+2*3\nans =\n\t7\n', 'calc: 1+2*3 gives 7');
+    await type('5/0');
+    await sessionHas('除以0!!!', 'calc: its Chinese messages');
+    await type('tu');
+    await type('y=x*x');
+    await type('-1 1');
+    await type('50');
+    await page.waitForFunction(() => (Module.korviFrames || 0) > 0, {timeout: 20000});
+    const plotted = await page.evaluate(() => {
+      const canvas = document.querySelector('#korvi-screen canvas');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const colours = new Set();
+      for (let i = 0; i < data.length; i += 4) colours.add((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]);
+      return {width: canvas.width, height: canvas.height, colours: colours.size};
+    });
+    check(plotted.width == 800 && plotted.height == 600 && plotted.colours > 1,
+          `calc: tu plots in an 800 x 600 canvas (${JSON.stringify(plotted)})`);
+    await page.focus('#korvi-screen canvas');
+    await page.keyboard.press('a');  // the plot waits for a key, then closes
+    await page.focus('#calc-line');
+    await type('kept = 42');
+    await sessionHas('kept =\n\t42', 'calc: a variable');
+    await page.waitForFunction(() => document.getElementById('calc-session').textContent.endsWith('>>'),
+                               {timeout: 10000});
+    await new Promise(resolve => setTimeout(resolve, 500));  // the storage is written
+    await page.reload();
+    await page.waitForFunction(() => document.getElementById('calc-session').textContent.includes('>>'),
+                               {timeout: 60000});
+    await type('who');
+    await sessionHas('kept\t42.000000', 'calc: who lists a variable of before the reload');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('ArrowUp');
+    check(await page.evaluate(() => document.getElementById('calc-line').value) == 'kept = 42',
+          'calc: the up arrow recalls lines of before the reload');
     await page.close();
   }
 
