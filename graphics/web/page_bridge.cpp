@@ -171,12 +171,4 @@ EMSCRIPTEN_KEEPALIVE void korvi_web_present(std::uint32_t id) {
   deliver(id, event);
 }
 
-// The page's close button of a window.
-EMSCRIPTEN_KEEPALIVE void korvi_web_close(std::uint32_t id) {
-  SDL_Event event{};
-  event.type = SDL_WINDOWEVENT;
-  event.window.windowID = id;
-  event.window.event = SDL_WINDOWEVENT_CLOSE;
-  deliver(id, event);
-}
 }

@@ -135,6 +135,10 @@ try {
     const player = [90, 220, 90];
     const at = async (column, row) => pixel(page, column * 32 + 16, row * 32 + 16);
     check(JSON.stringify(await at(1, 1)) == JSON.stringify(player), 'coin_maze: the player at its start');
+    const plain = await page.evaluate(() => {
+      const canvas = document.querySelector('#korvi-screen canvas');
+      return Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data);
+    });
     let count = await frames(page);
     await page.keyboard.press('ArrowRight');
     await waitForFrameAfter(page, count);
@@ -149,6 +153,26 @@ try {
     await page.waitForFunction(() => Module.korviEnded, {timeout: 10000});
     check(true, 'coin_maze: Esc ends it');
     await page.close();
+
+    // At display scale 2 each pixel is a 2 x 2 block of the same picture.
+    const scaled = await browser.newPage();
+    await scaled.goto(`${base}coin_maze.html?scale=2`);
+    await scaled.waitForFunction(() => (Module.korviFrames || 0) > 0, {timeout: 60000});
+    const blocks = await scaled.evaluate(plain => {
+      const canvas = document.querySelector('#korvi-screen canvas');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const width = canvas.width / 2;
+      let differing = 0;
+      for (let i = 0; i < data.length; i += 4) {
+        const x = (i / 4) % canvas.width, y = Math.floor(i / 4 / canvas.width);
+        const j = (Math.floor(y / 2) * width + Math.floor(x / 2)) * 4;
+        if (data[i] != plain[j] || data[i + 1] != plain[j + 1] || data[i + 2] != plain[j + 2]) differing++;
+      }
+      return {width: canvas.width, css: canvas.clientWidth, differing};
+    }, plain);
+    check(blocks.width == 2 * 480 && blocks.css == 480 && blocks.differing == 0,
+          `coin_maze: at scale 2 each pixel is a 2 x 2 block (${JSON.stringify(blocks)})`);
+    await scaled.close();
   }
 
   if (wanted('mouse_paint')) {
