@@ -86,6 +86,7 @@ void NativeWindow::destroy() {
   m_ui.remove_handler(m_id);
   korvi_page_close_canvas(m_id);
   canvas_sizes().erase(m_id);
+  m_window = nullptr;  // the page's canvas stands for the windowing system's window
 }
 
 void NativeWindow::request_present() {

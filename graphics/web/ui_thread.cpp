@@ -14,7 +14,7 @@ UiThread::UiThread() {
   m_user_event = SDL_USEREVENT;
 }
 
-UiThread::~UiThread() = default;
+UiThread::~UiThread() { m_stopping = true; }
 
 void UiThread::call(const std::function<void()>& task) { task(); }
 
