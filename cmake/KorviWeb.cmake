@@ -1,7 +1,8 @@
 # The web build (KORVI_WEB): WebAssembly through emscripten, configured with
 # `emcmake cmake`, against the libraries scripts/web builds from Debian's sources
-# into KORVI_WEB_PREFIX. For now the raster core (fonts included) and its tests,
-# which run under node.
+# into KORVI_WEB_PREFIX: the library with its windowing backend on the page's
+# canvases (graphics/web), the examples and the calculator as pages (web/), the
+# raster core's tests, which run under node.
 if(NOT EMSCRIPTEN)
   message(FATAL_ERROR "KORVI_WEB needs emscripten's toolchain: configure with emcmake cmake")
 endif()
@@ -25,8 +26,8 @@ endif()
 find_program(KORVI_NODE NAMES node nodejs REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVI_NODE} --no-experimental-fetch)
 
-# FreeType, built by scripts/web without its optional libraries (the faces we carry
-# need none of them).
+# FreeType, built by scripts/web with zlib and without its other optional libraries
+# (the faces we carry need none of them).
 find_path(KORVI_WEB_FREETYPE_INCLUDE ft2build.h
           PATHS ${KORVI_WEB_PREFIX}/include/freetype2 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 find_library(KORVI_WEB_FREETYPE_LIBRARY freetype
@@ -36,7 +37,10 @@ if(NOT KORVI_WEB_FREETYPE_INCLUDE OR NOT KORVI_WEB_FREETYPE_LIBRARY)
 endif()
 add_library(korvi_web_freetype INTERFACE IMPORTED)
 target_include_directories(korvi_web_freetype INTERFACE ${KORVI_WEB_FREETYPE_INCLUDE})
-target_link_libraries(korvi_web_freetype INTERFACE ${KORVI_WEB_FREETYPE_LIBRARY})
+find_library(KORVI_WEB_ZLIB_LIBRARY z PATHS ${KORVI_WEB_PREFIX}/lib NO_DEFAULT_PATH
+             NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+target_link_libraries(korvi_web_freetype INTERFACE ${KORVI_WEB_FREETYPE_LIBRARY}
+                                                   ${KORVI_WEB_ZLIB_LIBRARY})
 
 # The font files a page carries: those of the table in graphics/raster/font/
 # embedded_faces.cpp, at their installed paths, in one package (fonts.data, loaded by
@@ -85,4 +89,51 @@ function(korvi_web_use_fonts target)
   target_link_options(${target} PRIVATE "SHELL:--pre-js ${CMAKE_BINARY_DIR}/fonts.js"
                                         -sFORCE_FILESYSTEM=1)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/fonts.js)
+endfunction()
+
+# The picture libraries scripts/web built: SDL2_image on SDL2 (its surfaces and
+# streams only: the page has no SDL windows) with libjpeg-turbo and libpng, and
+# libspng.
+set(korvi_web_sdl_libraries)
+foreach(name SDL2_image jpeg png16 z SDL2)
+  find_library(KORVI_WEB_LIB_${name} ${name} PATHS ${KORVI_WEB_PREFIX}/lib
+               NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT KORVI_WEB_LIB_${name})
+    message(FATAL_ERROR "lib${name} for the web is not in ${KORVI_WEB_PREFIX}: run scripts/web")
+  endif()
+  list(APPEND korvi_web_sdl_libraries ${KORVI_WEB_LIB_${name}})
+endforeach()
+add_library(korvi_web_sdl INTERFACE IMPORTED)
+target_include_directories(korvi_web_sdl SYSTEM INTERFACE ${KORVI_WEB_PREFIX}/include/SDL2)
+target_link_libraries(korvi_web_sdl INTERFACE ${korvi_web_sdl_libraries})
+
+find_library(KORVI_WEB_SPNG_LIBRARY spng_static PATHS ${KORVI_WEB_PREFIX}/lib
+             NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT KORVI_WEB_SPNG_LIBRARY)
+  message(FATAL_ERROR "libspng for the web is not in ${KORVI_WEB_PREFIX}: run scripts/web")
+endif()
+add_library(korvi_web_spng INTERFACE IMPORTED)
+target_include_directories(korvi_web_spng SYSTEM INTERFACE ${KORVI_WEB_PREFIX}/include)
+target_compile_definitions(korvi_web_spng INTERFACE SPNG_STATIC)
+target_link_libraries(korvi_web_spng INTERFACE ${KORVI_WEB_SPNG_LIBRARY} ${KORVI_WEB_LIB_z})
+
+# korvi_web_program(target): a program of the library made to run in a page. It waits
+# (for keys, the mouse, an input box) by giving the browser its turns, which
+# ASYNCIFY allows; it loads the fonts; the page runs its main() with the arguments it
+# chooses, and learns when it ends (EXIT_RUNTIME). The page sets Module before it
+# loads <target>.js.
+# ASYNCIFY must follow indirect calls (the program's calls inside try blocks go
+# through them), but the raster core and the libraries below never wait, so they are
+# left as they are. The link optimises at -O1: at -O2 the optimiser takes a minute
+# per program over the instrumented code, for a .wasm 2.4 times smaller.
+set(KORVI_WEB_NEVER_WAITS "korvi::raster::*" "FT_*" "ft_*" "tt_*" "cff_*" "af_*" "ps_*"
+    "t1_*" "gray_*" "png_*" "spng_*" "jpeg_*" "SDL_*" "IMG_*" "inflate*" "deflate*")
+list(JOIN KORVI_WEB_NEVER_WAITS "\",\"" never_waits)
+set(KORVI_WEB_LINK_OPTIMISATION -O1 CACHE STRING "The optimisation of the pages' link (-O1, -O2, -Os)")
+function(korvi_web_program target)
+  korvi_web_use_fonts(${target})
+  target_link_options(${target} PRIVATE ${KORVI_WEB_LINK_OPTIMISATION}
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 "-sASYNCIFY_REMOVE=[\"${never_waits}\"]"
+    -sEXIT_RUNTIME=1 -sINVOKE_RUN=0 -sENVIRONMENT=web
+    "-sEXPORTED_RUNTIME_METHODS=[callMain,FS]")
 endfunction()

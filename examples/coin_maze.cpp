@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <ranges>
 #include <string>
 
 using namespace korvi;
@@ -42,7 +41,14 @@ struct Game {
       "###############"};
   // clang-format on
   int x = 1, y = 1, moves = 0;
-  int coins = static_cast<int>(std::ranges::count(board | std::views::join, 'o'));
+  int coins = count_coins();
+
+  int count_coins() const {
+    int count = 0;
+    for (const std::string& row : board)
+      count += static_cast<int>(std::count(row.begin(), row.end(), 'o'));
+    return count;
+  }
 
   // One step for a key of MOVES, unless a wall is in the way; a coin there is taken.
   void press(int key) {

@@ -36,7 +36,7 @@ bool names_png(std::string_view file_name) {
   constexpr std::string_view SUFFIX = ".png";
   if (file_name.size() < SUFFIX.size()) return false;
   const std::string_view end = file_name.substr(file_name.size() - SUFFIX.size());
-  return std::ranges::equal(end, SUFFIX, [](char a, char b) {
+  return std::equal(end.begin(), end.end(), SUFFIX.begin(), SUFFIX.end(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
 }

@@ -3,17 +3,12 @@
 // taking in keys and mouse messages.
 #include <korvi/graphics.h>
 
-#include <chrono>
-#include <thread>
-
 #include "screen/input_wait.h"
 #include "state/graphics_library.h"
 
 namespace korvi {
 
-void delay_ms(int milliseconds) {
-  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void delay_ms(int milliseconds) { pause_calling_thread(milliseconds); }
 
 bool wait_for_input(int timeout_ms) {
   GraphicsWindow& window = library().graphics_window;

@@ -13,7 +13,8 @@ namespace korvi {
 namespace {
 
 bool is_translucent(const ArgbPicture& picture) {
-  return std::ranges::any_of(picture.pixels, [](std::uint32_t p) { return p >> 24 != 0xFF; });
+  return std::any_of(picture.pixels.begin(), picture.pixels.end(),
+                     [](std::uint32_t p) { return p >> 24 != 0xFF; });
 }
 
 // Source index of pixel i of n for a source extent of m, nearest to the pixel's

@@ -20,6 +20,10 @@
 #include "window/native_window.h"
 #include "window/ui_thread.h"
 
+#ifdef __EMSCRIPTEN__
+#include "web/browser_wait.h"
+#endif
+
 namespace korvi {
 namespace {
 
@@ -124,6 +128,11 @@ dialog::BoxOutcome run_box(window::UiThread& ui, dialog::BoxRequest& request, co
     if (box) take_down();
     throw;
   }
+#ifdef __EMSCRIPTEN__
+  // In a page the box runs while the caller gives the browser its turns.
+  web::wait_in_browser(
+      [&] { return outcome.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+#endif
   dialog::BoxOutcome text = outcome.get();
   take_down();
   return text;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <thread>
 
 #include "korvi/terminal/raw_key_mode.h"
 
@@ -53,6 +54,10 @@ bool wait_for_keys_or_mouse(WindowKeyQueue& keys, MouseMessages& mouse, int time
     // A terminal that hung up stays readable: key_waiting() then reports it at once,
     // and read_key() takes it off the list.
   }
+}
+
+void pause_calling_thread(int milliseconds) {
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace korvi

@@ -14,4 +14,8 @@ namespace korvi {
 // meanwhile; the terminal is in raw mode for the wait, as read_key() puts it.
 bool wait_for_keys_or_mouse(WindowKeyQueue& keys, MouseMessages& mouse, int timeout_ms);
 
+// Sleeps the calling thread for that many milliseconds (none when 0 or below); in a
+// page, gives the browser its turns for that long.
+void pause_calling_thread(int milliseconds);
+
 }  // namespace korvi

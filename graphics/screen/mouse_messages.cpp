@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#ifdef __EMSCRIPTEN__
+#include "web/browser_wait.h"
+#endif
+
 namespace korvi {
 
 void MouseMessages::deliver(const MouseMessage& message) {
@@ -31,6 +35,15 @@ bool MouseMessages::any() const {
 
 MouseMessage MouseMessages::wait() {
   if (any()) return take();  // no lock while messages flow
+#ifdef __EMSCRIPTEN__
+  // In a page the browser delivers messages while the reader gives it its turns.
+  m_reader_asleep.store(true);
+  web::wait_in_browser([this] {
+    std::lock_guard lock(m_mutex);
+    return any() || !m_open;
+  });
+  m_reader_asleep.store(false);
+#else
   {
     std::unique_lock lock(m_mutex);
     m_reader_asleep.store(true);
@@ -39,6 +52,7 @@ MouseMessage MouseMessages::wait() {
     m_arrived.wait(lock, [this] { return any() || !m_open; });
     m_reader_asleep.store(false);
   }
+#endif
   return take();
 }
 

@@ -95,7 +95,7 @@ void draw_text(DeviceContext& dc, FontCache& cache) {
   dc.set_background_mode(BackgroundMode::TRANSPARENT);
   dc.set_text_color(rgb(0, 90, 200));
   dc.text_out(450, 390, "Turned 45°");
-  Rect box{330, 210, 410, 250};
+  PixelBox box{330, 210, 410, 250};
   dc.select_font(cache, cache.font(font("Arial", 12)));
   dc.draw_text("Formatted text wraps inside its box", box, FORMAT_WORDBREAK | FORMAT_CENTER);
 }
