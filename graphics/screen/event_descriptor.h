@@ -11,7 +11,11 @@ namespace korvi {
 
 class EventDescriptor {
  public:
+#ifdef __EMSCRIPTEN__
+  EventDescriptor() : m_fd(-1) {}  // a page has none; its waits give the browser turns
+#else
   EventDescriptor() : m_fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+#endif
   ~EventDescriptor() {
     if (m_fd >= 0) close(m_fd);
   }

@@ -75,16 +75,17 @@ void DialogWindow::show() {
 void DialogWindow::present(const std::uint32_t* pixels, int width, int height,
                            std::ptrdiff_t pitch) {
   if (width <= 0 || height <= 0) return;
-  m_scratch.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  std::vector<std::uint32_t>& scratch = web::canvas_scratch();
+  scratch.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     const std::uint32_t* row = pixels + y * pitch;
-    std::uint32_t* out = m_scratch.data() + static_cast<std::ptrdiff_t>(y) * width;
+    std::uint32_t* out = scratch.data() + static_cast<std::ptrdiff_t>(y) * width;
     for (int x = 0; x < width; ++x) {
       const std::uint32_t p = row[x];
       out[x] = 0xFF000000u | (p & 0xFFu) << 16 | (p & 0xFF00u) | (p >> 16 & 0xFFu);
     }
   }
-  korvi_page_put_pixels(m_id, m_scratch.data(), width, height);
+  korvi_page_put_pixels(m_id, scratch.data(), width, height);
 }
 
 void DialogWindow::set_text_input_rect(int, int, int, int) {}

@@ -14,8 +14,13 @@
 
 #include "key_codes.h"
 #include "page_bridge.h"
+#include "presenter.h"
 
 namespace korvi::window {
+
+// A page draws on canvases, never through a presenter: the window's presenter
+// stays empty, and only its destructor is needed.
+Presenter::~Presenter() = default;
 namespace {
 
 struct CanvasSize {
@@ -156,17 +161,18 @@ void NativeWindow::present() {
       static_cast<std::size_t>(width) * static_cast<std::size_t>(scale);
   const std::size_t scaled =
       count * static_cast<std::size_t>(scale) * static_cast<std::size_t>(scale);
-  m_scratch.resize(scale == 1 ? count : count + scaled);
-  m_client.paint(m_scratch.data(), width, width, height);
+  std::vector<std::uint32_t>& scratch = web::canvas_scratch();
+  scratch.resize(scale == 1 ? count : count + scaled);
+  m_client.paint(scratch.data(), width, width, height);
   if (scale == 1) {
-    for (std::uint32_t& pixel : m_scratch) pixel = canvas_pixel(pixel);
-    korvi_page_put_pixels(m_id, m_scratch.data(), width, height);
+    for (std::uint32_t& pixel : scratch) pixel = canvas_pixel(pixel);
+    korvi_page_put_pixels(m_id, scratch.data(), width, height);
     return;
   }
   // Nearest neighbour: each pixel becomes a scale x scale block.
-  std::uint32_t* out = m_scratch.data() + count;
+  std::uint32_t* out = scratch.data() + count;
   for (int y = 0; y < height; ++y) {
-    const std::uint32_t* row = m_scratch.data() + static_cast<std::size_t>(y) * width;
+    const std::uint32_t* row = scratch.data() + static_cast<std::size_t>(y) * width;
     std::uint32_t* first = out + static_cast<std::size_t>(y) * scale * scaled_width;
     for (int x = 0; x < width; ++x) std::fill_n(first + x * scale, scale, canvas_pixel(row[x]));
     for (int copy = 1; copy < scale; ++copy)

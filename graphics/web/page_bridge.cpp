@@ -65,6 +65,11 @@ void encode_utf8(std::uint32_t cp, char* out) {
 
 }  // namespace
 
+std::vector<std::uint32_t>& canvas_scratch() {
+  static std::vector<std::uint32_t> pixels;
+  return pixels;
+}
+
 std::uint32_t next_window_id() {
   static std::uint32_t last = 0;
   return ++last;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 union SDL_Event;
 
@@ -40,6 +41,10 @@ void register_handler(std::uint32_t id, window::EventHandler* handler);
 void unregister_handler(std::uint32_t id);
 // Delivers an event to the window's handler; nothing when it has none.
 void deliver(std::uint32_t id, const SDL_Event& event);
+
+// The pixels on their way to a canvas. One for the page: it runs on one thread and
+// presents one canvas at a time.
+std::vector<std::uint32_t>& canvas_scratch();
 
 // The modifier keys of the page's latest input event, as SDL's KMOD_ flags.
 std::uint16_t modifier_state();
