@@ -106,13 +106,18 @@ TEST(WindowEndToEnd, ThePictureShowsPixelForPixelAndAClickComesBackInItsPixels) 
           << *geometry;
     }
 
-    // A click on the last screen pixel of picture pixel (37, 21).
+    // A click on the last screen pixel of picture pixel (37, 21), again until one
+    // arrives (a compositor may give a new window the pointer late).
     const int x = place->left + 37 * c.scale + c.scale - 1;
     const int y = place->top + 21 * c.scale + c.scale - 1;
-    ASSERT_TRUE(korvi::test::run_command(
-        {"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"},
-        {{"DISPLAY", display.x_display()}}));
-    EXPECT_TRUE(program.wait_for_output("down 37 21\n", 10s)) << program.output();
+    bool clicked = false;
+    for (int attempt = 0; attempt < 10 && !clicked; ++attempt) {
+      ASSERT_TRUE(korvi::test::run_command(
+          {"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"},
+          {{"DISPLAY", display.x_display()}}));
+      clicked = program.wait_for_output("down", 1s);
+    }
+    EXPECT_TRUE(program.wait_for_output("down 37 21\n", 1s)) << program.output();
     EXPECT_EQ(program.wait(10s), 0);
   }
 }
