@@ -41,8 +41,9 @@ TestDisplay::TestDisplay(int width, int height) : m_x(width, height) {
            socket.c_str(), size_w.c_str(), size_h.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  // Ready once its socket is there and its shell has drawn the desktop: a window
-  // shown before that never gets the keyboard.
+  // Ready once its socket is there, its shell has drawn the desktop and a moment
+  // has passed: a window shown while the shell is still starting may never get the
+  // keyboard or the pointer.
   const std::string path = m_runtime_dir + "/" + m_socket;
   for (int attempt = 0; attempt < 400; ++attempt) {
     if (waitpid(m_weston, nullptr, WNOHANG) != 0) {
@@ -51,7 +52,10 @@ TestDisplay::TestDisplay(int width, int height) : m_x(width, height) {
     }
     if (std::filesystem::exists(path)) {
       const auto shot = take_screenshot(m_x.display());
-      if (shot && shot->at(shot->width / 2, shot->height / 2) != 0) return;
+      if (shot && shot->at(shot->width / 2, shot->height / 2) != 0) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        return;
+      }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
