@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -81,9 +82,9 @@ bool type_into(const std::string& display, const std::string& window, const std:
 // Whether a screenshot of the whole screen comes to show large areas of each of
 // these colours (and none of the unwanted one), within a few seconds.
 bool screen_comes_to_show(const std::string& display, const std::vector<std::uint32_t>& wanted,
-                          std::uint32_t unwanted = 0xFFFFFFFF) {
+                          std::uint32_t unwanted = 0xFFFFFFFF, int attempts = 100) {
   constexpr std::size_t AREA = 5000;  // pixels: a window's face, not a letter's edge
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < attempts; ++attempt) {
     if (const auto shot = korvi::test::take_screenshot(display)) {
       std::map<std::uint32_t, std::size_t> count;
       for (const std::uint32_t pixel : shot->pixels) ++count[pixel];
@@ -102,25 +103,55 @@ constexpr std::uint32_t POLYGON_FILL = 0xD2E1FA;  // its polygon
 
 TEST(InputBoxEndToEnd, OnWaylandTheBoxesTakeTypedText) {
   if (!korvi::test::TestDisplay::wayland()) GTEST_SKIP() << "the X11 test does more there";
-  korvi::test::TestDisplay display(1024, 768);
-  ASSERT_TRUE(display.running()) << "the display server did not start";
-  ChildProcess program({{example()}, {}, display.program_env(), display.program_unset_env()});
-  const std::map<std::string, std::string> env = {{"DISPLAY", display.x_display()}};
-  const auto type = [&](const std::string& text) {
-    std::this_thread::sleep_for(100ms);  // the box shown takes the keyboard
-    return display.focus_compositor() &&
-           korvi::test::run_command({"xdotool", "type", "--delay", "20", text}, env) &&
-           korvi::test::run_command({"xdotool", "key", "Return"}, env);
-  };
-  ASSERT_TRUE(screen_comes_to_show(display.x_display(), {BOX_FACE}, GREETING)) << program.output();
-  ASSERT_TRUE(type("Ada"));
-  ASSERT_TRUE(screen_comes_to_show(display.x_display(), {BOX_FACE, GREETING})) << program.output();
-  ASSERT_TRUE(type("6"));
-  ASSERT_TRUE(program.wait_for_output("Ada: 6 corners\n", 10s)) << program.output();
-  EXPECT_TRUE(screen_comes_to_show(display.x_display(), {POLYGON_FILL}, BOX_FACE));
-  std::this_thread::sleep_for(100ms);  // the graphics window has the keyboard back
-  ASSERT_TRUE(korvi::test::run_command({"xdotool", "key", "space"}, env));
-  EXPECT_EQ(program.wait(10s), 0);
+  // A nested compositor now and then never passes input to its first window; the
+  // whole run is then made once more on a fresh one.
+  for (int run = 0; run < 2; ++run) {
+    korvi::test::TestDisplay display(1024, 768);
+    ASSERT_TRUE(display.running()) << "the display server did not start";
+    ChildProcess program({{example()}, {}, display.program_env(), display.program_unset_env()});
+    const std::map<std::string, std::string> env = {{"DISPLAY", display.x_display()}};
+    // A click on the box's face (its top-left corner, away from the buttons and the
+    // field) gives it the keyboard, as the compositor does not always do on its own;
+    // the text is typed again (over the whole field, Ctrl+A) until the box takes it.
+    const auto click_box = [&] {
+      const auto shot = korvi::test::take_screenshot(display.x_display());
+      if (!shot) return false;
+      for (int y = 0; y + 1 < shot->height; ++y)
+        for (int x = 0; x + 1 < shot->width; ++x)
+          if (shot->at(x, y) == BOX_FACE && shot->at(x + 1, y + 1) == BOX_FACE)
+            return korvi::test::run_command({"xdotool", "mousemove", std::to_string(x + 4),
+                                             std::to_string(y + 4), "click", "1"},
+                                            env)
+                .has_value();
+      return false;
+    };
+    const auto type_until = [&](const std::string& text, const std::function<bool()>& taken) {
+      for (int attempt = 0; attempt < 10; ++attempt) {
+        if (!click_box()) std::this_thread::sleep_for(100ms);  // none yet
+        if (!display.focus_compositor() ||
+            !korvi::test::run_command({"xdotool", "key", "ctrl+a"}, env) ||
+            !korvi::test::run_command({"xdotool", "type", "--delay", "20", text}, env) ||
+            !korvi::test::run_command({"xdotool", "key", "Return"}, env))
+          return false;
+        if (taken()) return true;
+      }
+      return false;
+    };
+    ASSERT_TRUE(screen_comes_to_show(display.x_display(), {BOX_FACE}, GREETING))
+        << program.output();
+    if (!type_until("Ada", [&] {
+          return screen_comes_to_show(display.x_display(), {BOX_FACE, GREETING}, 0xFFFFFFFF, 20);
+        }))
+      continue;
+    ASSERT_TRUE(type_until("6", [&] { return program.wait_for_output("Ada: 6 corners\n", 1s); }))
+        << program.output();
+    EXPECT_TRUE(screen_comes_to_show(display.x_display(), {POLYGON_FILL}, BOX_FACE));
+    std::this_thread::sleep_for(100ms);  // the graphics window has the keyboard back
+    ASSERT_TRUE(korvi::test::run_command({"xdotool", "key", "space"}, env));
+    EXPECT_EQ(program.wait(10s), 0);
+    return;
+  }
+  FAIL() << "the first box never took the keyboard, on two compositors";
 }
 
 TEST(InputBoxEndToEnd, ANameAndANumberTypedIntoTheBoxesAreDrawn) {

@@ -90,7 +90,7 @@ TEST(KeysEndToEnd, KeysPressedInTheWindow) {
     // it has the keyboard: a space is pressed until one arrives.
     ASSERT_TRUE(display.focus_compositor());
     bool arrived = false;
-    for (int attempt = 0; attempt < 50 && !arrived; ++attempt) {
+    for (int attempt = 0; attempt < 100 && !arrived; ++attempt) {
       ASSERT_TRUE(korvi::test::run_command({"xdotool", "key", "space"}, env));
       arrived = program.wait_for_output("ready\n32\n", 200ms);
     }

@@ -41,17 +41,21 @@ TestDisplay::TestDisplay(int width, int height) : m_x(width, height) {
            socket.c_str(), size_w.c_str(), size_h.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  // Ready once its socket is there and its output shows on the X server.
+  // Ready once its socket is there, its shell has drawn the desktop and a moment
+  // has passed: a window shown while the shell is still starting may never get the
+  // keyboard or the pointer.
   const std::string path = m_runtime_dir + "/" + m_socket;
-  for (int attempt = 0; attempt < 200; ++attempt) {
+  for (int attempt = 0; attempt < 400; ++attempt) {
     if (waitpid(m_weston, nullptr, WNOHANG) != 0) {
       m_weston = -1;
       return;
     }
     if (std::filesystem::exists(path)) {
-      const auto found = run_command({"xdotool", "search", "--class", "weston"},
-                                     {{"DISPLAY", m_x.display()}}, std::chrono::seconds(5));
-      if (found && !found->empty()) return;
+      const auto shot = take_screenshot(m_x.display());
+      if (shot && shot->at(shot->width / 2, shot->height / 2) != 0) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        return;
+      }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
