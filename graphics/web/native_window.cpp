@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "key_codes.h"
+#include "mouse_buttons.h"
 #include "page_bridge.h"
 #include "presenter.h"
 
@@ -33,32 +34,6 @@ struct CanvasSize {
 std::map<std::uint32_t, CanvasSize>& canvas_sizes() {
   static std::map<std::uint32_t, CanvasSize> sizes;
   return sizes;
-}
-
-std::int16_t clamp16(int value) {
-  return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
-}
-
-std::uint32_t button_flag(std::uint8_t button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return MK_LBUTTON;
-    case SDL_BUTTON_MIDDLE: return MK_MBUTTON;
-    case SDL_BUTTON_RIGHT: return MK_RBUTTON;
-    default: return 0;
-  }
-}
-
-struct ButtonCodes {
-  std::uint32_t down, up, double_click;
-};
-
-std::optional<ButtonCodes> button_codes(std::uint8_t button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return ButtonCodes{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
-    case SDL_BUTTON_RIGHT: return ButtonCodes{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
-    case SDL_BUTTON_MIDDLE: return ButtonCodes{WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
-    default: return std::nullopt;
-  }
 }
 
 // Pixels 0x00RRGGBB as the canvas's RGBA bytes (little-endian words 0xAABBGGRR).

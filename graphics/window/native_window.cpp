@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "key_codes.h"
+#include "mouse_buttons.h"
 #include "presenter.h"
 #include "sdl_api.h"
 #include "window_class.h"
@@ -20,33 +21,6 @@ enum WindowEventCode { PRESENT = 1 };
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { api().SDL_FreeSurface(surface); }
 };
-
-std::int16_t clamp16(int value) {
-  return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
-}
-
-std::uint32_t button_flag(std::uint8_t button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return MK_LBUTTON;
-    case SDL_BUTTON_MIDDLE: return MK_MBUTTON;
-    case SDL_BUTTON_RIGHT: return MK_RBUTTON;
-    default: return 0;
-  }
-}
-
-// Message codes of a button: down, up, double click.
-struct ButtonCodes {
-  std::uint32_t down, up, double_click;
-};
-
-std::optional<ButtonCodes> button_codes(std::uint8_t button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT: return ButtonCodes{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
-    case SDL_BUTTON_RIGHT: return ButtonCodes{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
-    case SDL_BUTTON_MIDDLE: return ButtonCodes{WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
-    default: return std::nullopt;
-  }
-}
 
 }  // namespace
 
